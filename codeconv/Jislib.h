@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+// The GBK / Shift-JIS pair table and the in-place conversions of zero-terminated texts.
+// Row i pairs GbkCodes[i] (lead + 256 * trail) with JisCodes[i] (256 * lead + trail);
+// 0 means no code. Lookups return the first matching row.
+
+inline constexpr int kCodeTableRows = 7200;
+inline constexpr int kCodeTableBytes = 4 * kCodeTableRows;
+
+extern std::array<std::uint16_t, kCodeTableRows> GbkCodes;
+extern std::array<std::uint16_t, kCodeTableRows> JisCodes;
+extern bool CodeTableLoaded;
+
+// Reads the table from the embedded resource once. Returns false if the resource is unusable.
+bool LoadCodeTable();
+
+// Fills the table from 28800 bytes laid out as the resource is (for tests and tools).
+void LoadCodeTableFrom(const unsigned char* bytes);
+
+std::uint16_t FindJis(std::uint16_t gbk);
+std::uint16_t FindGbk(std::uint16_t jis);
+
+// The plain first-match scans the indexed lookups must agree with.
+std::uint16_t FindJisLinear(std::uint16_t gbk);
+std::uint16_t FindGbkLinear(std::uint16_t jis);
+
+// Convert a zero-terminated text in place and return it. Its length never changes.
+char* ToJis(char* text);
+char* FromJis(char* text);
+
+// Convert the first `length` bytes in place; nothing outside them is read or written.
+void ToJis(char* text, std::size_t length);
+void FromJis(char* text, std::size_t length);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every modal prompt the program shows goes through this interface, so that flows which ask
+// the user something can be driven by tests without a person.
+class Prompts {
+public:
+    enum class Answer { Save, Discard, Cancel };
+
+    virtual ~Prompts() = default;
+
+    // A plain message box with the program's title and an OK button.
+    virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+    // A message box with its own caption and an OK button.
+    virtual void MessageBox(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // The box that reports an exception raised in a handler.
+    virtual void ErrorBox(QWidget* parent, const QString& text) = 0;
+    // The open-file dialog; an empty result means the user cancelled.
+    virtual QString OpenFileName(QWidget* parent, const QString& filter) = 0;
+    // Asks what to do with unsaved edits. Without offerSave only Discard and Cancel are offered.
+    virtual Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) = 0;
+};

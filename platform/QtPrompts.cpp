@@ -1,0 +1,52 @@
+#include "QtPrompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QString Title()
+{
+    const QString name = QApplication::applicationDisplayName();
+    return name.isEmpty() ? QStringLiteral("Quillmark") : name;
+}
+
+} // namespace
+
+void QtPrompts::ShowMessage(QWidget* parent, const QString& text)
+{
+    QMessageBox::information(parent, Title(), text);
+}
+
+void QtPrompts::MessageBox(QWidget* parent, const QString& text, const QString& caption)
+{
+    QMessageBox::information(parent, caption, text);
+}
+
+void QtPrompts::ErrorBox(QWidget* parent, const QString& text)
+{
+    QMessageBox::critical(parent, Title(), text);
+}
+
+QString QtPrompts::OpenFileName(QWidget* parent, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+}
+
+Prompts::Answer QtPrompts::AskUnsaved(QWidget* parent, const QString& text, bool offerSave)
+{
+    QMessageBox box(QMessageBox::Question, Title(), text, QMessageBox::NoButton, parent);
+    QPushButton* save = offerSave ? box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole) : nullptr;
+    QPushButton* discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (save && box.clickedButton() == save)
+        return Answer::Save;
+    if (box.clickedButton() == discard)
+        return Answer::Discard;
+    return Answer::Cancel;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Prompts.h"
+
+// The real prompts, as Qt message boxes and the Qt file dialog.
+class QtPrompts final : public Prompts {
+public:
+    void ShowMessage(QWidget* parent, const QString& text) override;
+    void MessageBox(QWidget* parent, const QString& text, const QString& caption) override;
+    void ErrorBox(QWidget* parent, const QString& text) override;
+    QString OpenFileName(QWidget* parent, const QString& filter) override;
+    Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) override;
+};

@@ -1,0 +1,44 @@
+#include "RecordingPrompts.h"
+
+void RecordingPrompts::ShowMessage(QWidget*, const QString& text)
+{
+    shown.push_back({Shown::Kind::Message, text, {}});
+}
+
+void RecordingPrompts::MessageBox(QWidget*, const QString& text, const QString& caption)
+{
+    shown.push_back({Shown::Kind::MessageBox, text, caption});
+}
+
+void RecordingPrompts::ErrorBox(QWidget*, const QString& text)
+{
+    shown.push_back({Shown::Kind::Error, text, {}});
+}
+
+QString RecordingPrompts::OpenFileName(QWidget*, const QString& filter)
+{
+    shown.push_back({Shown::Kind::OpenFile, filter, {}});
+    if (openFileAnswers.empty())
+        return {};
+    QString answer = openFileAnswers.front();
+    openFileAnswers.pop_front();
+    return answer;
+}
+
+Prompts::Answer RecordingPrompts::AskUnsaved(QWidget*, const QString& text, bool offerSave)
+{
+    shown.push_back({Shown::Kind::AskUnsaved, text, offerSave ? QStringLiteral("save") : QString()});
+    if (unsavedAnswers.empty())
+        return Answer::Cancel;
+    Answer answer = unsavedAnswers.front();
+    unsavedAnswers.pop_front();
+    return answer;
+}
+
+QStringList RecordingPrompts::Texts() const
+{
+    QStringList texts;
+    for (const Shown& s : shown)
+        texts << s.text;
+    return texts;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Prompts.h"
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+// A fake for tests: records every prompt and answers from queues set up beforehand.
+// An open dialog with no queued answer is cancelled; an unsaved-edits question with no
+// queued answer is cancelled.
+class RecordingPrompts final : public Prompts {
+public:
+    struct Shown {
+        enum class Kind { Message, MessageBox, Error, OpenFile, AskUnsaved } kind;
+        QString text;    // message text, or the filter of an open dialog
+        QString caption; // the caption of a captioned box
+        bool operator==(const Shown&) const = default;
+    };
+
+    void ShowMessage(QWidget* parent, const QString& text) override;
+    void MessageBox(QWidget* parent, const QString& text, const QString& caption) override;
+    void ErrorBox(QWidget* parent, const QString& text) override;
+    QString OpenFileName(QWidget* parent, const QString& filter) override;
+    Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) override;
+
+    std::vector<Shown> shown;
+    std::deque<QString> openFileAnswers;
+    std::deque<Answer> unsavedAnswers;
+
+    // The texts of every prompt shown, in order (for compact assertions).
+    QStringList Texts() const;
+};
