@@ -9,7 +9,7 @@
 // Reading and writing the officer file. Texts are Shift-JIS in the file and GBK in the table.
 
 // Fills the table from the bytes of a whole officer file, converting the texts to GBK.
-// The bytes must hold at least kOfficerFileSize bytes.
+// Bytes shorter than kOfficerFileSize are left alone.
 void UnpackOfficerRecords(const QByteArray& file, OfficerTable& table);
 
 // Writes the owned bytes of every record into the bytes of a whole officer file, converting

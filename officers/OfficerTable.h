@@ -21,7 +21,7 @@ inline constexpr int kSkillBytes = 6;
 inline constexpr std::uint8_t kNoType = 255;
 inline constexpr std::uint16_t kNoPerson = 65535;
 
-template <int Width>
+template <std::size_t Width>
 using TextField = std::array<char, Width>;
 
 template <typename T>
@@ -63,7 +63,7 @@ struct OfficerTable {
 
 // The text of a field: its bytes up to the first zero, at most width - 1 of them, so that a
 // field without a terminator is never read past its end.
-template <int Width>
+template <std::size_t Width>
 std::string_view FieldText(const TextField<Width>& field)
 {
     std::size_t n = 0;
@@ -74,7 +74,7 @@ std::string_view FieldText(const TextField<Width>& field)
 
 // Stores a text into a field: cut at a character boundary to at most width - 1 bytes (a byte of
 // 0x80 or more starts a two-byte character), then zeros to the end of the field.
-template <int Width>
+template <std::size_t Width>
 void SetFieldText(TextField<Width>& field, std::string_view text)
 {
     text = text.substr(0, text.find('\0'));
@@ -82,7 +82,7 @@ void SetFieldText(TextField<Width>& field, std::string_view text)
     while (keep < text.size()) {
         std::size_t step = static_cast<unsigned char>(text[keep]) >= 0x80 ? 2 : 1;
         step = std::min(step, text.size() - keep); // a lone lead byte at the end stays alone
-        if (keep + step > static_cast<std::size_t>(Width - 1))
+        if (keep + step > Width - 1)
             break;
         keep += step;
     }

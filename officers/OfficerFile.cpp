@@ -1,0 +1,230 @@
+#include "OfficerFile.h"
+
+#include "RecordLayout.h"
+#include "codeconv/Jislib.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::uint16_t ReadU16(const char* p)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+}
+
+void WriteU16(char* p, std::uint16_t v)
+{
+    p[0] = static_cast<char>(v & 0xFF);
+    p[1] = static_cast<char>(v >> 8);
+}
+
+// The 16-bit and one-byte fields of the table, by their place in the record.
+std::uint16_t* Word(OfficerTable& t, Field f, int slot)
+{
+    switch (f) {
+    case Field::Face: return &t.Face[slot];
+    case Field::Father: return &t.Father[slot];
+    case Field::Mother: return &t.Mother[slot];
+    case Field::Another: return &t.Another[slot];
+    case Field::BornYear: return &t.BornYear[slot];
+    case Field::EnterYear: return &t.EnterYear[slot];
+    case Field::DeadYear: return &t.DeadYear[slot];
+    case Field::Shengwang: return &t.Shengwang[slot];
+    case Field::Tongshuai: return &t.Tongshuai[slot];
+    case Field::Wuli: return &t.Wuli[slot];
+    case Field::Zhili: return &t.Zhili[slot];
+    case Field::Zhengzhi: return &t.Zhengzhi[slot];
+    case Field::Meili: return &t.Meili[slot];
+    case Field::Xiangxing: return &t.Xiangxing[slot];
+    default: return nullptr;
+    }
+}
+
+std::uint8_t* Byte(OfficerTable& t, Field f, int slot)
+{
+    switch (f) {
+    case Field::Gender: return &t.Gender[slot];
+    case Field::Character: return &t.Character[slot];
+    case Field::Drink: return &t.Drink[slot];
+    case Field::Care: return &t.Care[slot];
+    case Field::Desire: return &t.Desire[slot];
+    case Field::Belief: return &t.Belief[slot];
+    case Field::Type: return &t.Type[slot];
+    default: return nullptr;
+    }
+}
+
+// The raw bytes of a text field (or the skill bytes) of one slot.
+std::pair<char*, int> Bytes(OfficerTable& t, Field f, int slot)
+{
+    switch (f) {
+    case Field::Xing: return {t.Xing[slot].data(), kXingWidth};
+    case Field::Ming: return {t.Ming[slot].data(), kMingWidth};
+    case Field::Zi: return {t.Zi[slot].data(), kZiWidth};
+    case Field::Yin: return {t.Yin[slot].data(), kYinWidth};
+    case Field::Story: return {t.Story[slot].data(), kStoryWidth};
+    case Field::Skills: return {reinterpret_cast<char*>(t.Skills[slot].data()), kSkillBytes};
+    default: return {nullptr, 0};
+    }
+}
+
+bool IsConvertedText(Field f)
+{
+    return f == Field::Xing || f == Field::Ming || f == Field::Zi || f == Field::Story;
+}
+
+// The length of a text in a field: up to its terminator, at most width - 1 bytes.
+int TextLength(const char* field, int width)
+{
+    int n = 0;
+    while (n < width - 1 && field[n] != '\0')
+        ++n;
+    return n;
+}
+
+// A field without a terminator is taken as its first width - 1 bytes, cut so that no
+// two-byte character is split.
+void TerminateAtBoundary(char* field, int width)
+{
+    if (TextLength(field, width) < width - 1 || field[width - 1] == '\0')
+        return;
+    int keep = 0;
+    while (true) {
+        const int step = static_cast<unsigned char>(field[keep]) >= 0x80 ? 2 : 1;
+        if (keep + step > width - 1)
+            break;
+        keep += step;
+    }
+    std::fill(field + keep, field + width, '\0');
+}
+
+} // namespace
+
+void UnpackOfficerRecords(const QByteArray& file, OfficerTable& table)
+{
+    if (file.size() < kOfficerFileSize)
+        return;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const char* record = file.constData() + kHeaderSize + slot * kRecordSize;
+        for (const FieldSpan& span : kRecordLayout) {
+            const char* at = record + span.offset;
+            if (std::uint16_t* w = Word(table, span.field, slot)) {
+                *w = ReadU16(at);
+            } else if (std::uint8_t* b = Byte(table, span.field, slot)) {
+                *b = static_cast<std::uint8_t>(*at);
+            } else if (auto [bytes, width] = Bytes(table, span.field, slot); bytes) {
+                std::copy(at, at + width, bytes);
+                if (IsConvertedText(span.field)) {
+                    TerminateAtBoundary(bytes, width);
+                    FromJis(bytes, static_cast<std::size_t>(TextLength(bytes, width)));
+                }
+            }
+            // Registered is never read.
+        }
+    }
+}
+
+void PatchOfficerRecords(QByteArray& file, const OfficerTable& constTable)
+{
+    if (file.size() < kOfficerFileSize)
+        return;
+    // The accessors hand out mutable pointers; nothing below writes through them.
+    auto& table = const_cast<OfficerTable&>(constTable);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        char* record = file.data() + kHeaderSize + slot * kRecordSize;
+        for (const FieldSpan& span : kRecordLayout) {
+            char* at = record + span.offset;
+            if (span.field == Field::Registered) {
+                if (table.Type[slot] != kNoType)
+                    *at = 1;
+            } else if (const std::uint16_t* w = Word(table, span.field, slot)) {
+                WriteU16(at, *w);
+            } else if (const std::uint8_t* b = Byte(table, span.field, slot)) {
+                *at = static_cast<char>(*b);
+            } else if (auto [bytes, width] = Bytes(table, span.field, slot); bytes) {
+                if (IsConvertedText(span.field)) {
+                    // The text at full width: converted, then zeros to the end of the field.
+                    const int length = TextLength(bytes, width);
+                    std::fill(at, at + width, '\0');
+                    std::copy(bytes, bytes + length, at);
+                    ToJis(at, static_cast<std::size_t>(length));
+                } else {
+                    std::copy(bytes, bytes + width, at); // Yin and Skills, byte for byte
+                }
+            }
+        }
+    }
+}
+
+namespace {
+
+std::optional<QByteArray> ReadWholeFile(const QString& path, QString& error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("无法打开文件“%1”：%2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("无法读取文件“%1”：%2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    if (bytes.size() < kOfficerFileSize) {
+        error = QStringLiteral("文件“%1”只有 %2 字节，不足 %3 字节，不是完整的新武将登陆文件。")
+                    .arg(path)
+                    .arg(bytes.size())
+                    .arg(kOfficerFileSize);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+} // namespace
+
+std::optional<QString> ReadOfficerFile(const QString& path, OfficerTable& table)
+{
+    QString error;
+    const std::optional<QByteArray> bytes = ReadWholeFile(path, error);
+    if (!bytes)
+        return error;
+    auto loaded = std::make_unique<OfficerTable>();
+    UnpackOfficerRecords(*bytes, *loaded);
+    table = *loaded;
+    return std::nullopt;
+}
+
+std::optional<QString> WriteOfficerFile(const QString& path, const OfficerTable& table)
+{
+    // The backup comes first; without it nothing is written.
+    const QString backup = path + QStringLiteral(".bak");
+    std::error_code ec;
+    std::filesystem::copy_file(QFile::encodeName(path).toStdString(), QFile::encodeName(backup).toStdString(),
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) {
+        return QStringLiteral("无法备份文件“%1”到“%2”：%3。文件未保存。")
+            .arg(path, backup, QString::fromLocal8Bit(ec.message()));
+    }
+
+    // Patch the file as it is on disk now, so that bytes the editor does not own stay current.
+    QString error;
+    std::optional<QByteArray> bytes = ReadWholeFile(path, error);
+    if (!bytes)
+        return error + QStringLiteral("文件未保存。");
+    PatchOfficerRecords(*bytes, table);
+
+    QSaveFile out(path);
+    const QFileDevice::Permissions permissions = QFileInfo(path).permissions();
+    if (!out.open(QIODevice::WriteOnly) || out.write(*bytes) != bytes->size()
+        || !out.setPermissions(permissions) || !out.commit()) {
+        const QString reason = out.errorString();
+        out.cancelWriting();
+        return QStringLiteral("无法保存文件“%1”：%2。文件未改动。").arg(path, reason);
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,218 @@
+#include "codeconv/Jislib.h"
+#include "officers/OfficerFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Offsets are written out here by hand, independent of the program's layout table.
+constexpr int kFileSize = 28604;
+constexpr int kTrailing = 7;
+int At(int slot, int offset) { return 4 + 260 * slot + offset; }
+
+// The bytes of a record the editor owns (byte 62, Registered, is checked apart).
+bool Owned(int offset)
+{
+    static const std::pair<int, int> ranges[] = {
+        {0, 8}, {14, 32}, {35, 40}, {47, 53}, {64, 66}, {70, 72}, {81, 260},
+    };
+    for (auto [from, to] : ranges)
+        if (offset >= from && offset < to)
+            return true;
+    return false;
+}
+
+QByteArray RandomFile(quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(kFileSize + kTrailing, '\0');
+    for (char& b : bytes)
+        b = static_cast<char>(random.bounded(256));
+    return bytes;
+}
+
+void Put(QByteArray& file, int at, std::initializer_list<int> bytes)
+{
+    for (int b : bytes)
+        file[at++] = static_cast<char>(b);
+}
+
+class OfficerFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(LoadCodeTable());
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath("TPERSON.S10");
+    }
+
+    void WriteFile(const QByteArray& bytes)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
+
+    QByteArray FileBytes(const QString& p) const
+    {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // A fixture with random everything, and known values in slots 0, 54 and 109.
+    QByteArray Fixture()
+    {
+        QByteArray file = RandomFile(20261211);
+        for (int slot = 0; slot < 110; ++slot)
+            Put(file, At(slot, 71), {slot % 3 == 0 ? 0xFF : slot % 6}); // Type: every third empty
+        // Slot 0: 刘备, Wuli FF FF, Yin without a terminator, skills byte 5 of FF.
+        Put(file, At(0, 24), {0xFF, 0xFF});
+        Put(file, At(0, 0), {0x29, 0x06});                          // Face 1577
+        Put(file, At(0, 2), {0xFF, 0xFF});                          // Father none
+        Put(file, At(0, 47), {0x81, 0x00, 0x00, 0x00, 0x00, 0xFF});
+        Put(file, At(0, 81), {0x97, 0xAB, 0x00, 0x00, 0x00});       // 劉
+        Put(file, At(0, 86), {0x94, 0xF5, 0x00, 0x11, 0x22});       // 備, junk after the terminator
+        Put(file, At(0, 91), {0x00, 0x00, 0x00, 0x00, 0x00});
+        Put(file, At(0, 96), {0x83, 0x8A, 0x83, 0x85, 0x83, 0x46, 0x83, 0x43, 0x83, 0x43, 0x83}); // Yin, 11 bytes
+        Put(file, At(0, 107), {0x93, 0xAA, 0x0D, 0x0A, 0x41, 0x00}); // 頭 CR LF A
+        Put(file, At(0, 71), {0x01});
+        Put(file, At(0, 62), {0x00});
+        // Slot 54: a surname of four bytes filling the field, and an over-long one in Ming.
+        Put(file, At(54, 71), {0xFF});
+        Put(file, At(54, 62), {0x7E});
+        Put(file, At(54, 81), {0x92, 0xA3, 0x94, 0xF5, 0x00});          // 張備
+        Put(file, At(54, 86), {0x41, 0x93, 0xAA, 0x93, 0xAA});          // A頭頭, no terminator
+        Put(file, At(54, 91), {0x42, 0x43, 0x44, 0x45, 0x46});          // BCDEF, no terminator
+        Put(file, At(54, 22), {0x50, 0x00});                            // Tongshuai 80
+        // Slot 109: the last record.
+        Put(file, At(109, 71), {0x03});
+        Put(file, At(109, 30), {0x34, 0x12});                           // Meili 0x1234
+        Put(file, At(109, 64), {0x90, 0x01});                           // Xiangxing 400
+        return file;
+    }
+
+    QTemporaryDir dir;
+    QString path;
+};
+
+TEST_F(OfficerFileTest, LoadReadsFieldsAndConvertsTexts)
+{
+    WriteFile(Fixture());
+    OfficerTable t;
+    ASSERT_FALSE(ReadOfficerFile(path, t));
+
+    EXPECT_EQ(t.Wuli[0], 65535) << "16-bit fields are unsigned";
+    EXPECT_EQ(t.Face[0], 1577);
+    EXPECT_EQ(t.Father[0], kNoPerson);
+    EXPECT_EQ(t.Type[0], 1);
+    EXPECT_EQ(t.Skills[0][0], 0x81);
+    EXPECT_EQ(t.Skills[0][5], 0xFF);
+    EXPECT_EQ(FieldText(t.Xing[0]), "\xC1\xF5");            // 刘
+    EXPECT_EQ(FieldText(t.Ming[0]), "\xB1\xB8");            // 备
+    EXPECT_EQ(FieldText(t.Zi[0]), "");
+    EXPECT_EQ(FieldText(t.Story[0]), "\xCD\xB7\r\nA");       // 头 CR LF A
+    EXPECT_EQ(std::string(t.Yin[0].data(), 11), "\x83\x8A\x83\x85\x83\x46\x83\x43\x83\x43\x83");
+
+    EXPECT_EQ(FieldText(t.Xing[54]), "\xD5\xC5\xB1\xB8");    // 张备: four bytes, terminator in the fifth
+    EXPECT_EQ(FieldText(t.Ming[54]), "A\xCD\xB7") << "cut before the character that would cross width - 1";
+    EXPECT_EQ(FieldText(t.Zi[54]), "BCDE");
+    EXPECT_EQ(t.Tongshuai[54], 80);
+    EXPECT_EQ(t.Meili[109], 0x1234);
+    EXPECT_EQ(t.Xiangxing[109], 400);
+}
+
+TEST_F(OfficerFileTest, SaveAfterLoadKeepsEveryByteTheEditorDoesNotOwn)
+{
+    const QByteArray before = Fixture();
+    WriteFile(before);
+    OfficerTable t;
+    ASSERT_FALSE(ReadOfficerFile(path, t));
+    t.Wuli[54] = 90;
+    ASSERT_FALSE(WriteOfficerFile(path, t));
+
+    EXPECT_EQ(FileBytes(path + ".bak"), before) << "the backup is the file as it was";
+    const QByteArray after = FileBytes(path);
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(after.left(4), before.left(4)) << "header";
+    EXPECT_EQ(after.mid(kFileSize), before.mid(kFileSize)) << "bytes after the last record";
+    for (int slot = 0; slot < 110; ++slot) {
+        for (int offset = 0; offset < 260; ++offset) {
+            const int at = At(slot, offset);
+            if (offset == 62) {
+                const bool typed = static_cast<unsigned char>(before[At(slot, 71)]) != 0xFF;
+                EXPECT_EQ(after[at], typed ? 1 : before[at]) << "Registered of slot " << slot;
+            } else if (!Owned(offset)) {
+                ASSERT_EQ(after[at], before[at]) << "slot " << slot << " offset " << offset;
+            }
+        }
+    }
+    EXPECT_EQ(after[At(54, 62)], 0x7E) << "an empty slot keeps its byte 62";
+    EXPECT_EQ(after.mid(At(0, 96), 11), before.mid(At(0, 96), 11)) << "Yin byte for byte";
+    EXPECT_EQ(after.mid(At(0, 24), 2), QByteArray("\xFF\xFF", 2)) << "65535 stays 65535";
+    EXPECT_EQ(after.mid(At(54, 24), 2), QByteArray("\x5A\x00", 2)) << "the edit";
+    EXPECT_EQ(after.mid(At(0, 86), 5), QByteArray("\x94\xF5\0\0\0", 5)) << "zeros after the terminator";
+    EXPECT_EQ(after.mid(At(54, 86), 5), QByteArray("A\x93\xAA\0\0", 5)) << "the over-long text, cut";
+    EXPECT_EQ(after.mid(At(0, 107), 6), QByteArray("\x93\xAA\r\nA\0", 6));
+}
+
+TEST_F(OfficerFileTest, SaveKeepsThePermissionsAndOverwritesAnOldBackup)
+{
+    WriteFile(Fixture());
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    {
+        QFile old(path + ".bak");
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old backup");
+    }
+    OfficerTable t;
+    ASSERT_FALSE(ReadOfficerFile(path, t));
+    ASSERT_FALSE(WriteOfficerFile(path, t));
+    const QByteArray afterFirst = FileBytes(path);
+    ASSERT_FALSE(WriteOfficerFile(path, t));
+    EXPECT_EQ(FileBytes(path + ".bak"), afterFirst) << "the backup holds the file as it was after the first save";
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+}
+
+struct Refusal {
+    const char* name;
+    void (*prepare)(const QString& path);
+    bool save;
+};
+
+TEST_F(OfficerFileTest, RefusalsLeaveTheTableAndTheFileAsTheyWere)
+{
+    const Refusal refusals[] = {
+        {"load_missing", [](const QString& p) { QFile::remove(p); }, false},
+        {"load_short", [](const QString& p) { QFile(p).resize(kFileSize - 1); }, false},
+        {"load_directory", [](const QString& p) { QFile::remove(p); QDir().mkdir(p); }, false},
+        {"save_missing", [](const QString& p) { QFile::remove(p); }, true},
+        {"save_short", [](const QString& p) { QFile(p).resize(kFileSize - 1); }, true},
+        {"save_backup_is_directory", [](const QString& p) { QDir().mkdir(p + ".bak"); }, true},
+    };
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(r.name);
+        QDir(path).removeRecursively();
+        QDir(path + ".bak").removeRecursively();
+        QFile::remove(path + ".bak");
+        WriteFile(Fixture());
+        OfficerTable t;
+        ASSERT_FALSE(ReadOfficerFile(path, t));
+        t.Wuli[3] = 1234;
+        r.prepare(path);
+        const QByteArray before = FileBytes(path);
+        const OfficerTable tableBefore = t;
+
+        const std::optional<QString> error = r.save ? WriteOfficerFile(path, t) : ReadOfficerFile(path, t);
+        ASSERT_TRUE(error);
+        EXPECT_TRUE(error->contains(path)) << error->toStdString();
+        EXPECT_EQ(FileBytes(path), before);
+        EXPECT_EQ(t.Wuli, tableBefore.Wuli);
+        EXPECT_EQ(t.Story, tableBefore.Story);
+    }
+}
+
+} // namespace
