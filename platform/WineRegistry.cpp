@@ -221,10 +221,12 @@ RegistryValue FindWineRegValue(const QByteArray& userReg, const QString& key, co
             valueName = QString();
         if (!valueName || valueName->compare(name, Qt::CaseInsensitive) != 0)
             continue;
-        if (line.mid(pos, 1) != u"=")
+        // Wine writes name=data; blanks around "=" come from hand edits, which Wine also reads.
+        const QStringView rest = line.mid(pos).trimmed();
+        if (!rest.startsWith(u'='))
             continue;
         // Later definitions of a value replace earlier ones, as when Wine loads the file.
-        found = ParseData(line.mid(pos + 1), [&]() -> std::optional<QStringView> {
+        found = ParseData(rest.mid(1).trimmed(), [&]() -> std::optional<QStringView> {
             if (i + 1 >= lines.size())
                 return std::nullopt;
             return QStringView(lines[++i]);
