@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Prompts.h"
+#include "platform/Registry.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+class TForm_InstallDir;
+
+// Shows the chooser modally and returns when it closes.
+void ExecInstallDirDialog(TForm_InstallDir& dialog);
+
+// The directory of the running executable, where tessovar.ini lives.
+QString DefaultIniDir();
+
+// What finding the installation directory needs; tests replace the parts.
+struct InstallDirEnv {
+    const Registry& registry;
+    Prompts& prompts;
+    QString iniDir = DefaultIniDir();
+    std::function<void(TForm_InstallDir&)> showModal = ExecInstallDirDialog;
+};
+
+// The installation directory at start-up: the game's registry entry when its key exists (even
+// when the value is empty); otherwise the directory remembered in tessovar.ini, and only when
+// that is empty the chooser's answer (empty when the user cancels).
+QString ResolveInstallDir(QWidget* owner, const InstallDirEnv& env);
+
+// The chooser, always shown, whatever the registry holds; its answer (empty when cancelled).
+QString ChooseInstallDir(QWidget* owner, const InstallDirEnv& env);
