@@ -221,7 +221,7 @@ RegistryValue FindWineRegValue(const QByteArray& userReg, const QString& key, co
             valueName = QString();
         if (!valueName || valueName->compare(name, Qt::CaseInsensitive) != 0)
             continue;
-        // Wine writes name=data; blanks around "=" come from hand edits, which Wine also reads.
+        // Wine writes name=data with nothing around "="; blanks there come from hand edits.
         const QStringView rest = line.mid(pos).trimmed();
         if (!rest.startsWith(u'='))
             continue;
