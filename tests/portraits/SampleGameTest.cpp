@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QPixmap>
 #include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -157,10 +158,11 @@ TEST(SampleFaceShown, RefusesPicturesThatAreNotSamplePortraits)
     EXPECT_EQ(SampleFaceShown(QImage()), -1);
     QImage wrongSize = DecodePortraitRecord(std::span<const char, 6144>(MakeSamplePortraitRecord(7).constData(), 6144)).copy(0, 0, 64, 79);
     EXPECT_EQ(SampleFaceShown(wrongSize), -1);
-    // Shown as a pixmap would show it, in true colour, the number still reads.
-    const QImage rgb = DecodePortraitRecord(std::span<const char, 6144>(MakeSamplePortraitRecord(2049).constData(), 6144))
-                           .convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(SampleFaceShown(rgb), 2049);
+    // Taken back from a label's pixmap, in true colour, the number still reads.
+    const QImage shown = QPixmap::fromImage(DecodePortraitRecord(
+        std::span<const char, 6144>(MakeSamplePortraitRecord(2049).constData(), 6144))).toImage();
+    EXPECT_NE(shown.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(SampleFaceShown(shown), 2049);
 }
 
 } // namespace
