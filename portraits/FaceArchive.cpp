@@ -10,6 +10,8 @@ FaceArchive& FaceArchive::operator=(FaceArchive&& other) noexcept = default;
 bool FaceArchive::Open(const QString& path)
 {
     Close();
+    if (path.isEmpty())
+        return false;
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly))
         return false;
