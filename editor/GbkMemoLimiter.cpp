@@ -1,0 +1,71 @@
+#include "editor/GbkMemoLimiter.h"
+
+#include "editor/GbkLimit.h"
+
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextCursor>
+
+#include <algorithm>
+
+GbkMemoLimiter::GbkMemoLimiter(QPlainTextEdit* memo, int maxBytes)
+    : QObject(memo), memo_(memo), maxBytes_(maxBytes)
+{
+    Accept(memo->toPlainText());
+    connect(memo, &QPlainTextEdit::textChanged, this, &GbkMemoLimiter::OnTextChanged);
+    connect(memo, &QPlainTextEdit::cursorPositionChanged, this, &GbkMemoLimiter::OnCursorPositionChanged);
+}
+
+void GbkMemoLimiter::Accept(const QString& text)
+{
+    accepted_ = text;
+    const GbkMeasure m = MeasureGbk(accepted_);
+    acceptedBytes_ = m.bytes;
+    acceptedUnencodable_ = m.unencodable;
+    OnCursorPositionChanged();
+}
+
+bool GbkMemoLimiter::Allowed(const QString& text) const
+{
+    const GbkMeasure m = MeasureGbk(text);
+    if (m.unencodable > acceptedUnencodable_)
+        return false;
+    // Beside a character GBK lacks, or past the limit, the text may shrink but not grow.
+    if (m.unencodable > 0)
+        return m.bytes <= acceptedBytes_;
+    return m.bytes <= maxBytes_ || m.bytes <= acceptedBytes_;
+}
+
+void GbkMemoLimiter::OnTextChanged()
+{
+    const QString text = memo_->toPlainText();
+    if (text == accepted_)
+        return;
+    // setPlainText and clear() by the program leave nothing to undo, unlike every edit of the
+    // user; the program's text is taken as it is. (Undoing all edits also lands here, on a text
+    // accepted before.)
+    if (!memo_->document()->isUndoAvailable() || Allowed(text)) {
+        Accept(text);
+        return;
+    }
+
+    // Undo the edit: the last accepted text, with the cursor and selection it had.
+    const QSignalBlocker blocker(memo_);
+    memo_->setPlainText(accepted_);
+    QTextCursor cursor = memo_->textCursor();
+    const int end = static_cast<int>(accepted_.size());
+    cursor.setPosition(std::min(anchor_, end));
+    cursor.setPosition(std::min(position_, end), QTextCursor::KeepAnchor);
+    memo_->setTextCursor(cursor);
+}
+
+void GbkMemoLimiter::OnCursorPositionChanged()
+{
+    // Only a cursor over the accepted text is worth restoring; during a refused edit the
+    // cursor already stands in the text about to be undone.
+    if (memo_->document()->characterCount() - 1 != accepted_.size() || memo_->toPlainText() != accepted_)
+        return;
+    const QTextCursor cursor = memo_->textCursor();
+    anchor_ = cursor.anchor();
+    position_ = cursor.position();
+}
