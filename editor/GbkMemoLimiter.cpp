@@ -3,8 +3,9 @@
 #include "editor/GbkLimit.h"
 
 #include <QPlainTextEdit>
-#include <QSignalBlocker>
+#include <QScopedValueRollback>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -12,7 +13,9 @@ GbkMemoLimiter::GbkMemoLimiter(QPlainTextEdit* memo, int maxBytes)
     : QObject(memo), memo_(memo), maxBytes_(maxBytes)
 {
     Accept(memo->toPlainText());
-    connect(memo, &QPlainTextEdit::textChanged, this, &GbkMemoLimiter::OnTextChanged);
+    // The document's own signal, so that a text set while the memo's signals are blocked is
+    // still seen and a later refusal never brings back an older officer's text.
+    connect(memo->document(), &QTextDocument::contentsChanged, this, &GbkMemoLimiter::OnTextChanged);
     connect(memo, &QPlainTextEdit::cursorPositionChanged, this, &GbkMemoLimiter::OnCursorPositionChanged);
 }
 
@@ -38,6 +41,8 @@ bool GbkMemoLimiter::Allowed(const QString& text) const
 
 void GbkMemoLimiter::OnTextChanged()
 {
+    if (reverting_)
+        return;
     const QString text = memo_->toPlainText();
     if (text == accepted_)
         return;
@@ -50,7 +55,7 @@ void GbkMemoLimiter::OnTextChanged()
     }
 
     // Undo the edit: the last accepted text, with the cursor and selection it had.
-    const QSignalBlocker blocker(memo_);
+    const QScopedValueRollback<bool> guard(reverting_, true);
     memo_->setPlainText(accepted_);
     QTextCursor cursor = memo_->textCursor();
     const int end = static_cast<int>(accepted_.size());
@@ -61,6 +66,8 @@ void GbkMemoLimiter::OnTextChanged()
 
 void GbkMemoLimiter::OnCursorPositionChanged()
 {
+    if (reverting_)
+        return;
     // Only a cursor over the accepted text is worth restoring; during a refused edit the
     // cursor already stands in the text about to be undone.
     if (memo_->document()->characterCount() - 1 != accepted_.size() || memo_->toPlainText() != accepted_)

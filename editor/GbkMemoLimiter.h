@@ -32,4 +32,5 @@ private:
     int acceptedUnencodable_ = 0;
     int anchor_ = 0;
     int position_ = 0;
+    bool reverting_ = false;
 };

@@ -3,6 +3,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTextCursor>
 #include <gtest/gtest.h>
 
@@ -162,6 +163,17 @@ TEST_F(GbkMemoLimiterTest, ProgramTextOverTheLimitMayShrinkButNotGrow)
     EXPECT_EQ(memo.toPlainText(), QString(159, u'a'));
     Type("b"); // back to 160, still more than a moment ago
     EXPECT_EQ(memo.toPlainText(), QString(159, u'a'));
+}
+
+TEST_F(GbkMemoLimiterTest, RefusalNeverBringsBackAnEarlierText)
+{
+    memo.setPlainText("first officer");
+    {
+        const QSignalBlocker blocker(&memo); // the window may fill its controls silently
+        memo.setPlainText(QString(150, u'b'));
+    }
+    Type("c");
+    EXPECT_EQ(memo.toPlainText(), QString(150, u'b'));
 }
 
 TEST_F(GbkMemoLimiterTest, ProgramTextWithUnencodableCharacterMayOnlyLoseIt)
