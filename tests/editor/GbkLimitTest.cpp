@@ -103,6 +103,11 @@ TEST(GbkLimit, LineEditRefusesTypingAndPastingPastTheLimit)
     EXPECT_EQ(edit.text(), "张飞");
     edit.insert("a");
     EXPECT_EQ(edit.text(), "张飞");
+
+    // A stored text is shown as it is, even one the user could not type, so that an unchanged
+    // control still commits the field's own bytes.
+    edit.setText("x" + kHangul);
+    EXPECT_EQ(edit.text(), "x" + kHangul);
 }
 
 class GbkMemoLimiterTest : public ::testing::Test {
