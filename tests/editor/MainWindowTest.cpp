@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, CtrlHInsideAnEditBoxOpensTheAboutBox)
     edit->setFocus();
     edit->setText("AB");
     QString seen;
-    WhenModal([&seen](QWidget* modal) {
+    const auto watch = WhenModal([&seen](QWidget* modal) {
         seen = modal->metaObject()->className();
         modal->close();
     });

@@ -64,16 +64,21 @@ protected:
         window->Menu_OpenClick();
     }
 
-    // Runs `act` on the next modal window once it is up (for dialogs that block in exec()).
-    static void WhenModal(std::function<void(QWidget*)> act)
+    // Acts on the next modal window once it is up (for dialogs that block in exec()). The watch
+    // ends with the returned object, so it never reaches into a later test.
+    static std::unique_ptr<QTimer> WhenModal(std::function<void(QWidget*)> act)
     {
-        QTimer::singleShot(0, [act] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal)
+        auto timer = std::make_unique<QTimer>();
+        timer->setInterval(5);
+        QTimer* t = timer.get();
+        QObject::connect(t, &QTimer::timeout, [t, act] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                t->stop();
                 act(modal);
-            else
-                WhenModal(act);
+            }
         });
+        timer->start();
+        return timer;
     }
 
     SampleGameOptions options;
