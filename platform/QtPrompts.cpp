@@ -1,5 +1,7 @@
 #include "QtPrompts.h"
 
+#include "OpenFileDialog.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -32,7 +34,10 @@ void QtPrompts::ErrorBox(QWidget* parent, const QString& text)
 
 QString QtPrompts::OpenFileName(QWidget* parent, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    const std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(parent, filter);
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    return dialog->selectedFiles().value(0);
 }
 
 Prompts::Answer QtPrompts::AskUnsaved(QWidget* parent, const QString& text, bool offerSave)

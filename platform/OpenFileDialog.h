@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QFileDialog;
+class QWidget;
+
+// The open-file dialog, set up so that its name filter ignores letter case: the game's file may
+// come as TPERSON.S10 or tperson.s10 from a Windows folder.
+std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const QString& filter);
