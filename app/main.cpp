@@ -2,6 +2,7 @@
 #include "codeconv/Jislib.h"
 #include "editor/TForm_Main.h"
 #include "platform/Errors.h"
+#include "platform/Guard.h"
 #include "platform/QtPrompts.h"
 #include "platform/Registry.h"
 
@@ -13,7 +14,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Quillmark"));
     QtPrompts prompts;
-    try {
+    // Whatever escapes start-up or the message loop is shown in the error box; the exit code stays 0.
+    Guarded(prompts, nullptr, [&prompts] {
         // The code table comes first: no officer file may be read or written without it.
         if (!LoadCodeTable())
             throw PlatformError(QStringLiteral("程序内置的编码对照表无法读取，程序无法运行。"));
@@ -26,12 +28,6 @@ int main(int argc, char** argv)
         splash.reset();
         window.show();
         QApplication::exec();
-    } catch (const PlatformError& e) {
-        prompts.ErrorBox(nullptr, e.message());
-    } catch (const std::exception& e) {
-        prompts.ErrorBox(nullptr, QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        prompts.ErrorBox(nullptr, QString());
-    }
+    });
     return 0;
 }

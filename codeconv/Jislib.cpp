@@ -101,7 +101,13 @@ std::uint16_t FindGbk(std::uint16_t jis)
     return index ? index->gbkOfJis[jis] : 0;
 }
 
-void ToJis(char* text, std::size_t length)
+namespace {
+
+// The walk both conversions share: a byte below 0x80 passes alone; any other byte starts a
+// two-byte character, which `convert` may replace. A lead byte in the last position would pair
+// with the terminator; no pair holds a zero byte, so it stays as it is.
+template <typename Convert>
+void Walk(char* text, std::size_t length, Convert convert)
 {
     auto* s = reinterpret_cast<unsigned char*>(text);
     std::size_t i = 0;
@@ -110,37 +116,34 @@ void ToJis(char* text, std::size_t length)
             ++i;
             continue;
         }
-        // A lead byte in the last position would pair with the terminator; no pair holds a zero
-        // byte, so it stays as it is.
-        if (i + 1 < length) {
-            const std::uint16_t v = FindJis(static_cast<std::uint16_t>(s[i] + 256 * s[i + 1]));
-            if (v != 0) {
-                s[i] = static_cast<unsigned char>(v >> 8);
-                s[i + 1] = static_cast<unsigned char>(v & 0xFF);
-            }
-        }
+        if (i + 1 < length)
+            convert(s[i], s[i + 1]);
         i += 2;
     }
 }
 
+} // namespace
+
+void ToJis(char* text, std::size_t length)
+{
+    Walk(text, length, [](unsigned char& first, unsigned char& second) {
+        const std::uint16_t v = FindJis(static_cast<std::uint16_t>(first + 256 * second));
+        if (v != 0) {
+            first = static_cast<unsigned char>(v >> 8);
+            second = static_cast<unsigned char>(v & 0xFF);
+        }
+    });
+}
+
 void FromJis(char* text, std::size_t length)
 {
-    auto* s = reinterpret_cast<unsigned char*>(text);
-    std::size_t i = 0;
-    while (i < length) {
-        if (s[i] < 0x80) {
-            ++i;
-            continue;
+    Walk(text, length, [](unsigned char& first, unsigned char& second) {
+        const std::uint16_t v = FindGbk(static_cast<std::uint16_t>(256 * first + second));
+        if (v != 0) {
+            first = static_cast<unsigned char>(v & 0xFF);
+            second = static_cast<unsigned char>(v >> 8);
         }
-        if (i + 1 < length) {
-            const std::uint16_t v = FindGbk(static_cast<std::uint16_t>(256 * s[i] + s[i + 1]));
-            if (v != 0) {
-                s[i] = static_cast<unsigned char>(v & 0xFF);
-                s[i + 1] = static_cast<unsigned char>(v >> 8);
-            }
-        }
-        i += 2;
-    }
+    });
 }
 
 char* ToJis(char* text)
