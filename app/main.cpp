@@ -12,7 +12,6 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillmark"));
     QtPrompts prompts;
     // Whatever escapes start-up or the message loop is shown in the error box; the exit code stays 0.
     Guarded(prompts, nullptr, [&prompts] {

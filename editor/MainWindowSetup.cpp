@@ -97,8 +97,10 @@ void TForm_Main::SetUpControls()
     for (QWidget* w : std::initializer_list<QWidget*>{ui_->Edit_EnterYear, ui_->Edit_Xing, ui_->Edit_Ming,
                                                       ui_->Edit_Zi, ui_->Edit_Yin, ui_->Memo_Story})
         w->setProperty("imeName", japanese);
-    for (QComboBox* box : findChildren<QComboBox*>())
+    for (QComboBox* box : findChildren<QComboBox*>()) {
         box->setProperty("imeName", japanese);
+        box->setCurrentIndex(-1); // no officer is shown until a row is selected
+    }
 
     // Menu shortcuts win over the edit boxes' own keys (see eventFilter).
     for (QWidget* w : findChildren<QWidget*>())

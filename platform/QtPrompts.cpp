@@ -2,17 +2,16 @@
 
 #include "OpenFileDialog.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
 
+// The program's own boxes carry its name; Qt would otherwise show the executable's.
 QString Title()
 {
-    const QString name = QApplication::applicationDisplayName();
-    return name.isEmpty() ? QStringLiteral("Quillmark") : name;
+    return QStringLiteral("Quillmark");
 }
 
 } // namespace

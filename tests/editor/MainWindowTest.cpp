@@ -28,6 +28,8 @@ TEST_F(MainWindowTest, StartsEmptyWithThePlaceholderAndTheFocusInTheFirstSearchB
     EXPECT_TRUE(window->FaceFile.IsOpen());
     EXPECT_TRUE(window->AddFaceFile.IsOpen());
     EXPECT_TRUE(prompts.shown.empty());
+    for (QComboBox* box : window->findChildren<QComboBox*>())
+        EXPECT_EQ(box->currentIndex(), -1) << "no officer shown yet: " << box->objectName().toStdString();
 }
 
 TEST_F(MainWindowTest, OpenCancelledChangesNothing)
