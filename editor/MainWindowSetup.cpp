@@ -73,10 +73,9 @@ void TForm_Main::SetUpControls()
     }
 
     textEdits_ = {ui_->Edit_Xing, ui_->Edit_Ming, ui_->Edit_Zi, ui_->Edit_Yin};
-    const int limits[] = {4, 4, 4, 10};
     for (std::size_t i = 0; i < textEdits_.size(); ++i)
-        textEdits_[i]->setValidator(new GbkLengthValidator(limits[i], textEdits_[i]));
-    new GbkMemoLimiter(ui_->Memo_Story, 150);
+        textEdits_[i]->setValidator(new GbkLengthValidator(TextByteLimit(static_cast<int>(i)), textEdits_[i]));
+    new GbkMemoLimiter(ui_->Memo_Story, TextByteLimit(FormText::Story));
 
     searchEdits_ = {ui_->Edit_STongshuai, ui_->Edit_SWuli, ui_->Edit_SZhili, ui_->Edit_SZhengzhi,
                     ui_->Edit_SMeili, ui_->Edit_SShengwang};
