@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -175,6 +176,22 @@ TEST_F(OfficerFileTest, SaveKeepsThePermissionsAndOverwritesAnOldBackup)
     ASSERT_FALSE(WriteOfficerFile(path, t));
     EXPECT_EQ(FileBytes(path + ".bak"), afterFirst) << "the backup holds the file as it was after the first save";
     EXPECT_EQ(QFile::permissions(path) & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+}
+
+TEST_F(OfficerFileTest, SaveThroughASymbolicLinkWritesItsTargetAndKeepsTheLink)
+{
+    // Wine prefixes often reach the documents folder, or the file itself, through a link.
+    const QString target = dir.filePath("real.s10");
+    WriteFile(Fixture());
+    ASSERT_TRUE(QFile::rename(path, target));
+    ASSERT_TRUE(QFile::link(target, path));
+    OfficerTable t;
+    ASSERT_FALSE(ReadOfficerFile(path, t));
+    t.Wuli[7] = 77;
+    ASSERT_FALSE(WriteOfficerFile(path, t));
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(static_cast<unsigned char>(FileBytes(target)[At(7, 24)]), 77);
+    EXPECT_EQ(FileBytes(path + ".bak"), Fixture());
 }
 
 struct Refusal {
