@@ -76,6 +76,7 @@ void TForm_Main::SetUpControls()
     for (std::size_t i = 0; i < textEdits_.size(); ++i)
         textEdits_[i]->setValidator(new GbkLengthValidator(TextByteLimit(static_cast<int>(i)), textEdits_[i]));
     new GbkMemoLimiter(ui_->Memo_Story, TextByteLimit(FormText::Story));
+    ui_->Memo_Story->setTabChangesFocus(true); // Tab moves on, as in every other field
 
     searchEdits_ = {ui_->Edit_STongshuai, ui_->Edit_SWuli, ui_->Edit_SZhili, ui_->Edit_SZhengzhi,
                     ui_->Edit_SMeili, ui_->Edit_SShengwang};

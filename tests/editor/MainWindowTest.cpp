@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -177,6 +178,47 @@ TEST_F(MainWindowTest, UnsavedEditsAreAskedAboutBeforeTheyAreDropped)
     OfficerTable reread;
     ASSERT_FALSE(ReadOfficerFile(OfficerFile(), reread));
     EXPECT_EQ(reread.Wuli[1], 90) << "save on exit wrote the edit";
+}
+
+} // namespace
+
+namespace {
+
+// The focus chain, written out by hand from the window's layout (Edit_Face is disabled and
+// takes no focus).
+const char* const kTabOrder[] = {
+    "Edit_STongshuai", "Edit_SWuli", "Edit_SZhili", "Edit_SZhengzhi", "Edit_SMeili", "Edit_SShengwang",
+    "Btn_ReSearch", "ListView_SelPrsn", "ComboBox_Type", "ComboBox_Belief", "ComboBox_Character",
+    "ComboBox_Drink", "ComboBox_Care", "ComboBox_Desire", "ComboBox_Gender", "Edit_Tongshuai", "Edit_Wuli",
+    "Edit_Zhili", "Edit_Zhengzhi", "Edit_Meili", "Edit_Shengwang", "Edit_BornYear", "Edit_EnterYear",
+    "Edit_DeadYear", "ComboBox_Father", "ComboBox_Mother", "ComboBox_Another", "ComboBox_Xiangxing",
+    "Edit_Xing", "Edit_Ming", "Edit_Zi", "Edit_Yin", "Memo_Story",
+    "CB_S07", "CB_S00", "CB_S11", "CB_S22", "CB_S33", "CB_S44",
+    "CB_S06", "CB_S17", "CB_S10", "CB_S21", "CB_S32", "CB_S43",
+    "CB_S05", "CB_S16", "CB_S27", "CB_S20", "CB_S31", "CB_S42",
+    "CB_S04", "CB_S15", "CB_S26", "CB_S37", "CB_S30", "CB_S41",
+    "CB_S03", "CB_S14", "CB_S25", "CB_S36", "CB_S47", "CB_S40",
+    "CB_S02", "CB_S13", "CB_S24", "CB_S35", "CB_S46", "CB_S57",
+    "CB_S01", "CB_S12", "CB_S23", "CB_S34", "CB_S56",
+    "Btn_MConfirm", "Btn_MCancel", "Btn_AllSkills", "CB_S45", "Btn_BT",
+};
+
+TEST_F(MainWindowTest, TabWalksTheControlsInTheirOrder)
+{
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    QStringList walked;
+    for (std::size_t i = 0; i < std::size(kTabOrder); ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        walked << focus->objectName();
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    QStringList expected;
+    for (const char* name : kTabOrder)
+        expected << QString::fromLatin1(name);
+    EXPECT_EQ(walked, expected);
+    EXPECT_TRUE(Control<QPlainTextEdit>("Memo_Story")->toPlainText().isEmpty()) << "Tab moved on, typed nothing";
 }
 
 } // namespace
