@@ -1,5 +1,6 @@
 #include "TForm_Help.h"
 
+#include "platform/Fonts.h"
 #include "ui_TForm_Help.h"
 
 #include <QCoreApplication>
@@ -10,16 +11,6 @@
 #include <QScreen>
 
 namespace {
-
-QFont Font(int pixels, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei"),
-                      QStringLiteral("Noto Sans CJK SC")});
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 void SetColour(QLabel* label, const QColor& colour)
 {
@@ -39,18 +30,18 @@ TForm_Help::TForm_Help(QWidget* owner)
     Label13 = ui_->Label13;
     Label22 = ui_->Label22;
     setFixedSize(433, 433);
-    setFont(Font(12));
+    setFont(ProgramFont(12));
     if (const QScreen* where = screen())
         move(where->availableGeometry().center() - rect().center());
 
-    ui_->Label1->setFont(Font(16));
-    ui_->Label2->setFont(Font(16, true));
+    ui_->Label1->setFont(ProgramFont(16));
+    ui_->Label2->setFont(ProgramFont(16, true));
     SetColour(ui_->Label2, QColor(255, 0, 0));
-    ui_->Label10->setFont(Font(20, true));
+    ui_->Label10->setFont(ProgramFont(20, true));
     SetColour(ui_->Label10, QColor(128, 128, 128));
     ui_->Label10->setAttribute(Qt::WA_TranslucentBackground);
-    Label22->setFont(Font(16, true));
-    Label13->setFont(Font(12, true));
+    Label22->setFont(ProgramFont(16, true));
+    Label13->setFont(ProgramFont(12, true));
     for (QLabel* link : {Label22, Label13}) {
         SetLinkLook(link, false);
         link->setCursor(Qt::PointingHandCursor);

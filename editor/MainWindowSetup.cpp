@@ -6,6 +6,7 @@
 #include "editor/GbkMemoLimiter.h"
 #include "officers/Roster.h"
 #include "officers/Skills.h"
+#include "platform/Fonts.h"
 #include "platform/Guard.h"
 #include "ui_TForm_Main.h"
 
@@ -19,23 +20,9 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-namespace {
-
-// "宋体" where it is installed, else a CJK face that is.
-QFont WindowFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei"),
-                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans SC")});
-    font.setPixelSize(12);
-    return font;
-}
-
-} // namespace
-
 void TForm_Main::SetUpControls()
 {
-    setFont(WindowFont());
+    setFont(ProgramFont(12));
     setWindowTitle(QStringLiteral("Quillmark — 三国志X新武将编辑器"));
     ui_->ClientArea->setFixedSize(778, 492);
     setFixedSize(778, 492 + ui_->MainMenu->sizeHint().height());
@@ -114,7 +101,7 @@ void TForm_Main::SetUpControls()
 void TForm_Main::ConnectHandlers()
 {
     auto on = [this](QAction* action, void (TForm_Main::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { Run([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this, GuardedSlot(prompts_, this, handler));
     };
     on(ui_->Menu_Open, &TForm_Main::Menu_OpenClick);
     on(ui_->R1, &TForm_Main::R1Click);
@@ -126,7 +113,7 @@ void TForm_Main::ConnectHandlers()
         action->setShortcutContext(Qt::WindowShortcut);
 
     auto click = [this](QPushButton* button, void (TForm_Main::*handler)()) {
-        connect(button, &QPushButton::clicked, this, [this, handler] { Run([this, handler] { (this->*handler)(); }); });
+        connect(button, &QPushButton::clicked, this, GuardedSlot(prompts_, this, handler));
     };
     click(ui_->Btn_ReSearch, &TForm_Main::Btn_ReSearchClick);
     click(ui_->Btn_MConfirm, &TForm_Main::Btn_MConfirmClick);

@@ -36,9 +36,8 @@ TForm_InstallDir::TForm_InstallDir(QWidget* owner, const QString& iniDir, Prompt
     ShellTreeView_InstallDir->expand(root);
     ShellTreeView_InstallDir->setCurrentIndex(root);
 
-    connect(Btn_Ok, &QPushButton::clicked, this, [this] { Guarded(prompts_, this, [this] { Btn_OkClick(); }); });
-    connect(Btn_Cancel, &QPushButton::clicked, this,
-            [this] { Guarded(prompts_, this, [this] { Btn_CancelClick(); }); });
+    connect(Btn_Ok, &QPushButton::clicked, this, GuardedSlot(prompts_, this, &TForm_InstallDir::Btn_OkClick));
+    connect(Btn_Cancel, &QPushButton::clicked, this, GuardedSlot(prompts_, this, &TForm_InstallDir::Btn_CancelClick));
 
     InstallPath = ReadInstallIni(iniDir_);
 }

@@ -23,3 +23,10 @@ void Guarded(Prompts& prompts, QWidget* parent, Handler&& handler) noexcept
         prompts.ErrorBox(parent, QString());
     }
 }
+
+// A slot for connect(): runs a window's handler through Guarded.
+template <typename Window>
+auto GuardedSlot(Prompts& prompts, Window* window, void (Window::*handler)())
+{
+    return [&prompts, window, handler] { Guarded(prompts, window, [window, handler] { (window->*handler)(); }); };
+}

@@ -1,5 +1,6 @@
 #include "portraits/TfrmPic.h"
 
+#include "platform/Fonts.h"
 #include "platform/Guard.h"
 #include "portraits/PickerPages.h"
 #include "portraits/ShowFace.h"
@@ -12,16 +13,6 @@
 #include <QScreen>
 
 namespace {
-
-// "宋体" where it is installed, else a CJK face that is.
-QFont SongTi(int pixels)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei"),
-                      QStringLiteral("Noto Sans CJK SC")});
-    font.setPixelSize(pixels);
-    return font;
-}
 
 // The click handlers of the cells, image 1 first.
 constexpr std::array<void (TfrmPic::*)(), kPickerCells> kImageClicks{
@@ -43,7 +34,7 @@ TfrmPic::TfrmPic(QWidget* owner, const FaceArchive& faceFile, const FaceArchive&
     , prompts_(prompts)
 {
     ui_->setupUi(this);
-    setFont(SongTi(12));
+    setFont(ProgramFont(12));
     setFixedSize(513, 358);
     if (const QScreen* where = screen())
         move(where->availableGeometry().center() - rect().center());
@@ -55,7 +46,7 @@ TfrmPic::TfrmPic(QWidget* owner, const FaceArchive& faceFile, const FaceArchive&
                ui_->Label8,  ui_->Label9,  ui_->Label10, ui_->Label11, ui_->Label12, ui_->Label13, ui_->Label14,
                ui_->Label15, ui_->Label16, ui_->Label17, ui_->Label18, ui_->Label19, ui_->Label20, ui_->Label21};
     for (QLabel* label : labels_) {
-        label->setFont(SongTi(14));
+        label->setFont(ProgramFont(14));
         label->adjustSize();
     }
     ui_->Label23->hide();
@@ -75,8 +66,7 @@ TfrmPic::~TfrmPic() = default;
 void TfrmPic::ConnectHandlers()
 {
     const auto connectButton = [this](QPushButton* button, void (TfrmPic::*handler)()) {
-        connect(button, &QPushButton::clicked, this,
-                [this, handler] { Guarded(prompts_, this, [this, handler] { (this->*handler)(); }); });
+        connect(button, &QPushButton::clicked, this, GuardedSlot(prompts_, this, handler));
     };
     connectButton(ui_->Button1, &TfrmPic::Button1Click);
     connectButton(ui_->Button2, &TfrmPic::Button2Click);
