@@ -7,11 +7,17 @@
 #include "platform/Registry.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <memory>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The program speaks Simplified Chinese whatever the locale; so do Qt's own dialogs and buttons.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     QtPrompts prompts;
     // Whatever escapes start-up or the message loop is shown in the error box; the exit code stays 0.
     Guarded(prompts, nullptr, [&prompts] {

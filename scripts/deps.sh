@@ -3,7 +3,8 @@ QM_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-wqy-zenhei   # a CJK font for the program's Chinese captions
+  fonts-wqy-zenhei        # a CJK font for the program's Chinese captions
+  qt6-translations-l10n   # Qt's own dialogs and buttons in Chinese
 )
 
 qm_install_missing() {
