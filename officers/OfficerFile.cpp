@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <filesystem>
 #include <system_error>
+#include <type_traits>
 
 namespace {
 
@@ -23,53 +24,59 @@ void WriteU16(char* p, std::uint16_t v)
     p[1] = static_cast<char>(v >> 8);
 }
 
-// The 16-bit and one-byte fields of the table, by their place in the record.
-std::uint16_t* Word(OfficerTable& t, Field f, int slot)
+using WordField = PerSlot<std::uint16_t> OfficerTable::*;
+using ByteField = PerSlot<std::uint8_t> OfficerTable::*;
+
+// The 16-bit and one-byte fields of the table, by their place in the record; null for others.
+WordField Word(Field f)
 {
     switch (f) {
-    case Field::Face: return &t.Face[slot];
-    case Field::Father: return &t.Father[slot];
-    case Field::Mother: return &t.Mother[slot];
-    case Field::Another: return &t.Another[slot];
-    case Field::BornYear: return &t.BornYear[slot];
-    case Field::EnterYear: return &t.EnterYear[slot];
-    case Field::DeadYear: return &t.DeadYear[slot];
-    case Field::Shengwang: return &t.Shengwang[slot];
-    case Field::Tongshuai: return &t.Tongshuai[slot];
-    case Field::Wuli: return &t.Wuli[slot];
-    case Field::Zhili: return &t.Zhili[slot];
-    case Field::Zhengzhi: return &t.Zhengzhi[slot];
-    case Field::Meili: return &t.Meili[slot];
-    case Field::Xiangxing: return &t.Xiangxing[slot];
+    case Field::Face: return &OfficerTable::Face;
+    case Field::Father: return &OfficerTable::Father;
+    case Field::Mother: return &OfficerTable::Mother;
+    case Field::Another: return &OfficerTable::Another;
+    case Field::BornYear: return &OfficerTable::BornYear;
+    case Field::EnterYear: return &OfficerTable::EnterYear;
+    case Field::DeadYear: return &OfficerTable::DeadYear;
+    case Field::Shengwang: return &OfficerTable::Shengwang;
+    case Field::Tongshuai: return &OfficerTable::Tongshuai;
+    case Field::Wuli: return &OfficerTable::Wuli;
+    case Field::Zhili: return &OfficerTable::Zhili;
+    case Field::Zhengzhi: return &OfficerTable::Zhengzhi;
+    case Field::Meili: return &OfficerTable::Meili;
+    case Field::Xiangxing: return &OfficerTable::Xiangxing;
     default: return nullptr;
     }
 }
 
-std::uint8_t* Byte(OfficerTable& t, Field f, int slot)
+ByteField Byte(Field f)
 {
     switch (f) {
-    case Field::Gender: return &t.Gender[slot];
-    case Field::Character: return &t.Character[slot];
-    case Field::Drink: return &t.Drink[slot];
-    case Field::Care: return &t.Care[slot];
-    case Field::Desire: return &t.Desire[slot];
-    case Field::Belief: return &t.Belief[slot];
-    case Field::Type: return &t.Type[slot];
+    case Field::Gender: return &OfficerTable::Gender;
+    case Field::Character: return &OfficerTable::Character;
+    case Field::Drink: return &OfficerTable::Drink;
+    case Field::Care: return &OfficerTable::Care;
+    case Field::Desire: return &OfficerTable::Desire;
+    case Field::Belief: return &OfficerTable::Belief;
+    case Field::Type: return &OfficerTable::Type;
     default: return nullptr;
     }
 }
 
-// The raw bytes of a text field (or the skill bytes) of one slot.
-std::pair<char*, int> Bytes(OfficerTable& t, Field f, int slot)
+// The raw bytes of a text field (or the skill bytes) of one slot, as const as the table.
+template <typename Table>
+auto Bytes(Table& t, Field f, int slot)
 {
+    using Char = std::conditional_t<std::is_const_v<Table>, const char, char>;
+    using Result = std::pair<Char*, int>;
     switch (f) {
-    case Field::Xing: return {t.Xing[slot].data(), kXingWidth};
-    case Field::Ming: return {t.Ming[slot].data(), kMingWidth};
-    case Field::Zi: return {t.Zi[slot].data(), kZiWidth};
-    case Field::Yin: return {t.Yin[slot].data(), kYinWidth};
-    case Field::Story: return {t.Story[slot].data(), kStoryWidth};
-    case Field::Skills: return {reinterpret_cast<char*>(t.Skills[slot].data()), kSkillBytes};
-    default: return {nullptr, 0};
+    case Field::Xing: return Result{t.Xing[slot].data(), kXingWidth};
+    case Field::Ming: return Result{t.Ming[slot].data(), kMingWidth};
+    case Field::Zi: return Result{t.Zi[slot].data(), kZiWidth};
+    case Field::Yin: return Result{t.Yin[slot].data(), kYinWidth};
+    case Field::Story: return Result{t.Story[slot].data(), kStoryWidth};
+    case Field::Skills: return Result{reinterpret_cast<Char*>(t.Skills[slot].data()), kSkillBytes};
+    default: return Result{nullptr, 0};
     }
 }
 
@@ -113,10 +120,10 @@ void UnpackOfficerRecords(const QByteArray& file, OfficerTable& table)
         const char* record = file.constData() + kHeaderSize + slot * kRecordSize;
         for (const FieldSpan& span : kRecordLayout) {
             const char* at = record + span.offset;
-            if (std::uint16_t* w = Word(table, span.field, slot)) {
-                *w = ReadU16(at);
-            } else if (std::uint8_t* b = Byte(table, span.field, slot)) {
-                *b = static_cast<std::uint8_t>(*at);
+            if (const WordField w = Word(span.field)) {
+                (table.*w)[slot] = ReadU16(at);
+            } else if (const ByteField b = Byte(span.field)) {
+                (table.*b)[slot] = static_cast<std::uint8_t>(*at);
             } else if (auto [bytes, width] = Bytes(table, span.field, slot); bytes) {
                 std::copy(at, at + width, bytes);
                 if (IsConvertedText(span.field)) {
@@ -129,12 +136,10 @@ void UnpackOfficerRecords(const QByteArray& file, OfficerTable& table)
     }
 }
 
-void PatchOfficerRecords(QByteArray& file, const OfficerTable& constTable)
+void PatchOfficerRecords(QByteArray& file, const OfficerTable& table)
 {
     if (file.size() < kOfficerFileSize)
         return;
-    // The accessors hand out mutable pointers; nothing below writes through them.
-    auto& table = const_cast<OfficerTable&>(constTable);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         char* record = file.data() + kHeaderSize + slot * kRecordSize;
         for (const FieldSpan& span : kRecordLayout) {
@@ -142,10 +147,10 @@ void PatchOfficerRecords(QByteArray& file, const OfficerTable& constTable)
             if (span.field == Field::Registered) {
                 if (table.Type[slot] != kNoType)
                     *at = 1;
-            } else if (const std::uint16_t* w = Word(table, span.field, slot)) {
-                WriteU16(at, *w);
-            } else if (const std::uint8_t* b = Byte(table, span.field, slot)) {
-                *at = static_cast<char>(*b);
+            } else if (const WordField w = Word(span.field)) {
+                WriteU16(at, (table.*w)[slot]);
+            } else if (const ByteField b = Byte(span.field)) {
+                *at = static_cast<char>((table.*b)[slot]);
             } else if (auto [bytes, width] = Bytes(table, span.field, slot); bytes) {
                 if (IsConvertedText(span.field)) {
                     // The text at full width: converted, then zeros to the end of the field.
