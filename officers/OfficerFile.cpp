@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <system_error>
 #include <type_traits>
@@ -110,6 +112,18 @@ void TerminateAtBoundary(char* field, int width)
     std::fill(field + keep, field + width, '\0');
 }
 
+// Reads a converted text field of the file into `out` (width bytes) as the editor holds it:
+// cut at a character boundary when it has no terminator, then converted to GBK. Returns the
+// text's length.
+int ReadConvertedText(const char* at, int width, char* out)
+{
+    std::copy(at, at + width, out);
+    TerminateAtBoundary(out, width);
+    const int length = TextLength(out, width);
+    FromJis(out, static_cast<std::size_t>(length));
+    return length;
+}
+
 } // namespace
 
 void UnpackOfficerRecords(const QByteArray& file, OfficerTable& table)
@@ -125,11 +139,10 @@ void UnpackOfficerRecords(const QByteArray& file, OfficerTable& table)
             } else if (const ByteField b = Byte(span.field)) {
                 (table.*b)[slot] = static_cast<std::uint8_t>(*at);
             } else if (auto [bytes, width] = Bytes(table, span.field, slot); bytes) {
-                std::copy(at, at + width, bytes);
-                if (IsConvertedText(span.field)) {
-                    TerminateAtBoundary(bytes, width);
-                    FromJis(bytes, static_cast<std::size_t>(TextLength(bytes, width)));
-                }
+                if (IsConvertedText(span.field))
+                    ReadConvertedText(at, width, bytes);
+                else
+                    std::copy(at, at + width, bytes);
             }
             // Registered is never read.
         }
@@ -153,8 +166,15 @@ void PatchOfficerRecords(QByteArray& file, const OfficerTable& table)
                 *at = static_cast<char>((table.*b)[slot]);
             } else if (auto [bytes, width] = Bytes(table, span.field, slot); bytes) {
                 if (IsConvertedText(span.field)) {
-                    // The text at full width: converted, then zeros to the end of the field.
                     const int length = TextLength(bytes, width);
+                    // A text the editor shows as the file holds it keeps every byte of its field:
+                    // converting back could pick another variant of a kanji or lose one that
+                    // came in as "? ", and the bytes after the terminator are the game's.
+                    std::array<char, kStoryWidth> onDisk{};
+                    if (ReadConvertedText(at, width, onDisk.data()) == length
+                        && std::equal(bytes, bytes + length, onDisk.data()))
+                        continue;
+                    // A changed text at full width: converted, then zeros to the end of the field.
                     std::fill(at, at + width, '\0');
                     std::copy(bytes, bytes + length, at);
                     ToJis(at, static_cast<std::size_t>(length));
@@ -164,6 +184,47 @@ void PatchOfficerRecords(QByteArray& file, const OfficerTable& table)
             }
         }
     }
+}
+
+namespace {
+
+// The bytes of a converted text field of a slot in a whole file, or null.
+const char* FieldBytes(const QByteArray& file, int slot, Field field, int& width)
+{
+    if (file.size() < kOfficerFileSize || slot < 0 || slot >= kSlotCount || !IsConvertedText(field))
+        return nullptr;
+    for (const FieldSpan& span : kRecordLayout) {
+        if (span.field == field) {
+            width = span.size;
+            return file.constData() + kHeaderSize + slot * kRecordSize + span.offset;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QByteArray FileText(const QByteArray& file, int slot, Field field)
+{
+    int width = 0;
+    const char* at = FieldBytes(file, slot, field, width);
+    if (!at)
+        return {};
+    std::array<char, kStoryWidth> text{};
+    const int length = ReadConvertedText(at, width, text.data());
+    return QByteArray(text.data(), length);
+}
+
+int UnshownCharacters(const QByteArray& file, int slot, Field field)
+{
+    int width = 0;
+    const char* at = FieldBytes(file, slot, field, width);
+    if (!at)
+        return 0;
+    std::array<char, kStoryWidth> text{};
+    std::copy(at, at + width, text.data());
+    TerminateAtBoundary(text.data(), width);
+    return CountUnshownJis(std::string_view(text.data(), static_cast<std::size_t>(TextLength(text.data(), width))));
 }
 
 namespace {
@@ -192,7 +253,7 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, QString& error)
 
 } // namespace
 
-std::optional<QString> ReadOfficerFile(const QString& path, OfficerTable& table)
+std::optional<QString> ReadOfficerFile(const QString& path, OfficerTable& table, QByteArray* fileBytes)
 {
     QString error;
     const std::optional<QByteArray> bytes = ReadWholeFile(path, error);
@@ -201,10 +262,12 @@ std::optional<QString> ReadOfficerFile(const QString& path, OfficerTable& table)
     auto loaded = std::make_unique<OfficerTable>();
     UnpackOfficerRecords(*bytes, *loaded);
     table = *loaded;
+    if (fileBytes)
+        *fileBytes = *bytes;
     return std::nullopt;
 }
 
-std::optional<QString> WriteOfficerFile(const QString& path, const OfficerTable& table)
+std::optional<QString> WriteOfficerFile(const QString& path, const OfficerTable& table, QByteArray* written)
 {
     // The backup comes first; without it nothing is written.
     const QString backup = path + QStringLiteral(".bak");
@@ -231,5 +294,7 @@ std::optional<QString> WriteOfficerFile(const QString& path, const OfficerTable&
         out.cancelWriting();
         return QStringLiteral("无法保存文件“%1”：%2。文件未改动。").arg(path, reason);
     }
+    if (written)
+        *written = *bytes;
     return std::nullopt;
 }

@@ -152,12 +152,45 @@ TEST_F(OfficerFileTest, SaveAfterLoadKeepsEveryByteTheEditorDoesNotOwn)
         }
     }
     EXPECT_EQ(after[At(54, 62)], 0x7E) << "an empty slot keeps its byte 62";
-    EXPECT_EQ(after.mid(At(0, 96), 11), before.mid(At(0, 96), 11)) << "Yin byte for byte";
-    EXPECT_EQ(after.mid(At(0, 24), 2), QByteArray("\xFF\xFF", 2)) << "65535 stays 65535";
     EXPECT_EQ(after.mid(At(54, 24), 2), QByteArray("\x5A\x00", 2)) << "the edit";
-    EXPECT_EQ(after.mid(At(0, 86), 5), QByteArray("\x94\xF5\0\0\0", 5)) << "zeros after the terminator";
-    EXPECT_EQ(after.mid(At(54, 86), 5), QByteArray("A\x93\xAA\0\0", 5)) << "the over-long text, cut";
-    EXPECT_EQ(after.mid(At(0, 107), 6), QByteArray("\x93\xAA\r\nA\0", 6));
+
+    // Nothing else changed: texts the editor was not asked to touch keep every byte of their
+    // fields, junk after a terminator and unterminated fields included.
+    QByteArray expected = before;
+    expected[At(54, 24)] = 0x5A;
+    expected[At(54, 25)] = 0x00;
+    for (int slot = 0; slot < 110; ++slot)
+        if (static_cast<unsigned char>(before[At(slot, 71)]) != 0xFF)
+            expected[At(slot, 62)] = 1;
+    EXPECT_EQ(after, expected);
+}
+
+// Kanji with several rows in the table (秋 and its variant 穐, 岩 and 巌), one that comes in
+// as "? " (柾) and one plain (雲): an open and a save write them all back as they were.
+TEST_F(OfficerFileTest, TextsSurviveASaveAndAnEditedTextIsWrittenAsShown)
+{
+    QByteArray before = Fixture();
+    Put(before, At(5, 81), {0x8F, 0x48, 0x8A, 0xE2, 0x00});             // 秋岩
+    Put(before, At(5, 86), {0x88, 0xAA, 0x8A, 0xDE, 0x00});             // 穐巌
+    Put(before, At(5, 91), {0x96, 0x8F, 0x89, 0x5F, 0x00});             // 柾雲
+    Put(before, At(5, 107), {0x8F, 0x48, 0x96, 0x8F, 0x00, 0x77, 0x88}); // 秋柾, junk after
+    WriteFile(before);
+    OfficerTable t;
+    ASSERT_FALSE(ReadOfficerFile(path, t));
+    EXPECT_EQ(FieldText(t.Zi[5]), "? \xD4\xC6");                          // "? "云
+    ASSERT_FALSE(WriteOfficerFile(path, t));
+    QByteArray after = FileBytes(path);
+    for (int slot = 0; slot < 110; ++slot)
+        after[At(slot, 62)] = before[At(slot, 62)];
+    EXPECT_EQ(after, before);
+
+    // The player types 秋 over the surname: the game gets 秋 (8F 48), not its variant 穐.
+    SetFieldText(t.Xing[5], "\xC7\xEF");
+    ASSERT_FALSE(WriteOfficerFile(path, t));
+    after = FileBytes(path);
+    EXPECT_EQ(after.mid(At(5, 81), 5), QByteArray("\x8F\x48\0\0\0", 5)) << "converted, zeros after";
+    EXPECT_EQ(after.mid(At(5, 86), 5), before.mid(At(5, 86), 5)) << "the given name is untouched";
+    EXPECT_EQ(after.mid(At(5, 107), 7), before.mid(At(5, 107), 7));
 }
 
 TEST_F(OfficerFileTest, SaveKeepsThePermissionsAndOverwritesAnOldBackup)
