@@ -63,8 +63,10 @@ public:
     void Btn_BTClick();
     void Image_FaceClick();
 
-    // Whether committed edits have not been saved yet.
-    bool IsModified() const { return modified_; }
+    // Whether the table differs from the file as last loaded or saved.
+    bool IsModified() const;
+    // Whether the controls differ from the slot they show.
+    bool HasUncommittedEdits() const;
 
     SortState Sort; // SortColumn and SortAscending
     FaceArchive FaceFile;
@@ -91,6 +93,18 @@ private:
     bool LoadFrom(const QString& path);
     bool SaveTo(const QString& path);
     bool MayDropEdits();
+    bool MayLeaveEdits();
+    bool CommitControls();
+    void ClearRecord();
+    void SetRecordEnabled(bool enabled);
+    void FocusControl(const QString& name);
+    void ShowSkillBits(const std::array<std::uint8_t, kSkillBytes>& bits);
+    void ShowNumbers(const RecordForm& form);
+    void ShowLimitNote(QWidget* control, const QString& note);
+    void UpdateToolTips();
+    void FitNameColumn();
+    QTreeWidgetItem* RowOfSlot(int slot) const;
+    void SelectRowOfSlot(int slot);
     void OpenArchives(const QString& installDir);
     void DrawPortrait(std::int32_t face);
     int SlotOfRow(const QTreeWidgetItem* item) const;
@@ -102,7 +116,10 @@ private:
     InstallDirEnv env_;
     Prompts& prompts_;
     RecordForm shownForm_{};
-    bool modified_ = false;
+    // The table as the file held it at the last load or save, and the file's bytes then.
+    std::unique_ptr<::OfficerTable> savedTable_ = std::make_unique<::OfficerTable>();
+    QByteArray fileBytes_;
+    // Whether the editor shows an officer: a row has been selected since the last load.
     bool selectedSinceLoad_ = false;
     bool closing_ = false;
 
@@ -113,4 +130,5 @@ private:
     std::array<QLineEdit*, 4> textEdits_{};
     std::array<QLineEdit*, 6> searchEdits_{};
     std::array<QCheckBox*, 42> skillBoxes_{};
+    std::array<class GbkLengthValidator*, 4> textValidators_{};
 };

@@ -8,11 +8,11 @@
 
 // A fake for tests: records every prompt and answers from queues set up beforehand.
 // An open dialog with no queued answer is cancelled; an unsaved-edits question with no
-// queued answer is cancelled.
+// queued answer is cancelled, and so is every other question.
 class RecordingPrompts final : public Prompts {
 public:
     struct Shown {
-        enum class Kind { Message, MessageBox, Error, OpenFile, AskUnsaved } kind;
+        enum class Kind { Message, MessageBox, Error, OpenFile, AskUnsaved, AskUncommitted, Confirm } kind;
         QString text;    // message text, or the filter of an open dialog
         QString caption; // the caption of a captioned box
         bool operator==(const Shown&) const = default;
@@ -23,10 +23,14 @@ public:
     void ErrorBox(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& filter) override;
     Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) override;
+    Answer AskUncommitted(QWidget* parent, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& text, const QString& yes) override;
 
     std::vector<Shown> shown;
     std::deque<QString> openFileAnswers;
     std::deque<Answer> unsavedAnswers;
+    std::deque<Answer> uncommittedAnswers; // none queued: Cancel
+    std::deque<bool> confirmAnswers;       // none queued: no
 
     // The texts of every prompt shown, in order (for compact assertions).
     QStringList Texts() const;
