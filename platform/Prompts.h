@@ -22,4 +22,9 @@ public:
     virtual QString OpenFileName(QWidget* parent, const QString& filter) = 0;
     // Asks what to do with unsaved edits. Without offerSave only Discard and Cancel are offered.
     virtual Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) = 0;
+
+    enum class DiskAnswer { Overwrite, Reload, Cancel };
+    // Asks what to do about a file that another program changed. Without offerOverwrite only
+    // Reload and Cancel are offered.
+    virtual DiskAnswer AskFileChanged(QWidget* parent, const QString& text, bool offerOverwrite) = 0;
 };

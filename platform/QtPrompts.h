@@ -10,4 +10,5 @@ public:
     void ErrorBox(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& filter) override;
     Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) override;
+    DiskAnswer AskFileChanged(QWidget* parent, const QString& text, bool offerOverwrite) override;
 };

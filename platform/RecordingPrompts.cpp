@@ -35,6 +35,16 @@ Prompts::Answer RecordingPrompts::AskUnsaved(QWidget*, const QString& text, bool
     return answer;
 }
 
+Prompts::DiskAnswer RecordingPrompts::AskFileChanged(QWidget*, const QString& text, bool offerOverwrite)
+{
+    shown.push_back({Shown::Kind::AskFileChanged, text, offerOverwrite ? QStringLiteral("overwrite") : QString()});
+    if (fileChangedAnswers.empty())
+        return DiskAnswer::Cancel;
+    DiskAnswer answer = fileChangedAnswers.front();
+    fileChangedAnswers.pop_front();
+    return answer;
+}
+
 QStringList RecordingPrompts::Texts() const
 {
     QStringList texts;
