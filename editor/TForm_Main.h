@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/FileOnDisk.h"
 #include "editor/OfficerList.h"
 #include "editor/RecordForm.h"
 #include "installdir/ResolveInstallDir.h"
@@ -63,6 +64,9 @@ public:
     void Btn_BTClick();
     void Image_FaceClick();
 
+    // Another program changed the officer file on disk.
+    void FileChangedOnDisk();
+
     // Whether committed edits have not been saved yet.
     bool IsModified() const { return modified_; }
 
@@ -105,6 +109,7 @@ private:
     bool modified_ = false;
     bool selectedSinceLoad_ = false;
     bool closing_ = false;
+    FileOnDisk disk_;
 
     // Controls in the orders the rules use.
     std::array<QComboBox*, 7> choiceBoxes_{};
