@@ -179,7 +179,7 @@ std::optional<FileFailure> ReadRegularFile(const QString& path, FileContents& co
         filled += n;
     }
     bytes.truncate(filled);
-    contents = {std::move(bytes), info.st_mode & 07777, info.st_uid, info.st_gid};
+    contents = {std::move(bytes), info.st_mode & 0777, info.st_uid, info.st_gid};
     return std::nullopt;
 }
 
