@@ -181,7 +181,7 @@ bool TForm_Main::CommitControls()
 {
     const int slot = CurrentSlot;
     const RecordForm form = ReadControls();
-    if (const QStringList losing = TextsLosingKanji(form, shownForm_, OfficerTable, fileBytes_, slot);
+    if (const QStringList losing = TextsLosingKanji(form, shownForm_, OfficerTable, disk_.Known(), slot);
         !losing.isEmpty()
         && !prompts_.Confirm(this,
                              QStringLiteral("“%1”在文件中含有本程序无法显示的日文汉字（显示为“? ”）。"

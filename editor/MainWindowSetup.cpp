@@ -172,4 +172,6 @@ void TForm_Main::ConnectHandlers()
                 });
             });
     connect(list, &QTreeWidget::itemClicked, this, [this] { Run([this] { ListView_SelPrsnClick(); }); });
+
+    connect(&disk_, &FileOnDisk::changedOnDisk, this, GuardedSlot(prompts_, this, &TForm_Main::FileChangedOnDisk));
 }

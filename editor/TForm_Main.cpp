@@ -130,10 +130,12 @@ void TForm_Main::LoadOfficerFile()
 // A failed load changes nothing: not the table, the list, the editor nor FileName.
 bool TForm_Main::LoadFrom(const QString& path)
 {
-    if (const std::optional<QString> error = ReadOfficerFile(path, OfficerTable, &fileBytes_)) {
+    QByteArray bytes;
+    if (const std::optional<QString> error = ReadOfficerFile(path, OfficerTable, &bytes)) {
         prompts_.ErrorBox(this, *error);
         return false;
     }
+    disk_.Track(path, bytes);
     FileName = path;
     ResetView();
     *savedTable_ = OfficerTable;
@@ -155,12 +157,24 @@ void TForm_Main::SaveOfficerFile()
 
 bool TForm_Main::SaveTo(const QString& path)
 {
-    if (const std::optional<QString> error = WriteOfficerFile(path, OfficerTable, &fileBytes_)) {
-        prompts_.ErrorBox(this, *error);
+    switch (disk_.Save(prompts_, this, path, OfficerTable)) {
+    case FileOnDisk::SaveOutcome::Saved:
+        break;
+    case FileOnDisk::SaveOutcome::ReloadWanted:
+        LoadFrom(path);
+        return false;
+    case FileOnDisk::SaveOutcome::NotSaved:
         return false;
     }
     *savedTable_ = OfficerTable;
     return true;
+}
+
+// With nothing unsaved, the game's newer officers are offered; otherwise Save will ask.
+void TForm_Main::FileChangedOnDisk()
+{
+    if (!IsModified() && disk_.AskReload(prompts_, this))
+        R1Click();
 }
 
 void TForm_Main::closeEvent(QCloseEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/FileOnDisk.h"
 #include "editor/OfficerList.h"
 #include "editor/RecordForm.h"
 #include "installdir/ResolveInstallDir.h"
@@ -67,6 +68,8 @@ public:
     bool IsModified() const;
     // Whether the controls differ from the slot they show.
     bool HasUncommittedEdits() const;
+    // Another program changed the officer file on disk.
+    void FileChangedOnDisk();
 
     SortState Sort; // SortColumn and SortAscending
     FaceArchive FaceFile;
@@ -116,12 +119,12 @@ private:
     InstallDirEnv env_;
     Prompts& prompts_;
     RecordForm shownForm_{};
-    // The table as the file held it at the last load or save, and the file's bytes then.
+    // The table as the file held it at the last load or save.
     std::unique_ptr<::OfficerTable> savedTable_ = std::make_unique<::OfficerTable>();
-    QByteArray fileBytes_;
     // Whether the editor shows an officer: a row has been selected since the last load.
     bool selectedSinceLoad_ = false;
     bool closing_ = false;
+    FileOnDisk disk_;
 
     // Controls in the orders the rules use.
     std::array<QComboBox*, 7> choiceBoxes_{};

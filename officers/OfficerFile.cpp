@@ -3,13 +3,12 @@
 #include "RecordLayout.h"
 #include "codeconv/Jislib.h"
 
-#include <QFile>
+#include "SafeFile.h"
+
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <system_error>
+#include <memory>
 #include <type_traits>
 
 namespace {
@@ -229,72 +228,77 @@ int UnshownCharacters(const QByteArray& file, int slot, Field field)
 
 namespace {
 
-std::optional<QByteArray> ReadWholeFile(const QString& path, QString& error)
+QString TooShort(const QString& path, qsizetype size)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("无法打开文件“%1”：%2").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("无法读取文件“%1”：%2").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    if (bytes.size() < kOfficerFileSize) {
-        error = QStringLiteral("文件“%1”只有 %2 字节，不足 %3 字节，不是完整的新武将登陆文件。")
-                    .arg(path)
-                    .arg(bytes.size())
-                    .arg(kOfficerFileSize);
-        return std::nullopt;
-    }
-    return bytes;
+    return QStringLiteral("文件“%1”只有 %2 字节，不足 %3 字节，不是完整的新武将登陆文件。")
+        .arg(path)
+        .arg(size)
+        .arg(kOfficerFileSize);
+}
+
+OfficerFileSave Failed(const QString& message)
+{
+    return {message, false, {}};
 }
 
 } // namespace
 
-std::optional<QString> ReadOfficerFile(const QString& path, OfficerTable& table, QByteArray* fileBytes)
+std::optional<QString> ReadOfficerFile(const QString& path, OfficerTable& table, QByteArray* loaded)
 {
-    QString error;
-    const std::optional<QByteArray> bytes = ReadWholeFile(path, error);
-    if (!bytes)
-        return error;
-    auto loaded = std::make_unique<OfficerTable>();
-    UnpackOfficerRecords(*bytes, *loaded);
-    table = *loaded;
-    if (fileBytes)
-        *fileBytes = *bytes;
+    FileContents file;
+    if (const std::optional<FileFailure> failure = ReadRegularFile(path, file))
+        return QStringLiteral("无法打开文件“%1”：%2").arg(path, failure->reason);
+    if (file.bytes.size() < kOfficerFileSize)
+        return TooShort(path, file.bytes.size());
+    auto read = std::make_unique<OfficerTable>();
+    UnpackOfficerRecords(file.bytes, *read);
+    table = *read;
+    if (loaded)
+        *loaded = std::move(file.bytes);
     return std::nullopt;
 }
 
-std::optional<QString> WriteOfficerFile(const QString& path, const OfficerTable& table, QByteArray* written)
+std::optional<QString> WriteOfficerFile(const QString& path, const OfficerTable& table)
 {
-    // The backup comes first; without it nothing is written.
+    return WriteOfficerFileIfUnchanged(path, table, std::nullopt).error;
+}
+
+OfficerFileSave WriteOfficerFileIfUnchanged(const QString& path, const OfficerTable& table,
+                                            const std::optional<QByteArray>& expected)
+{
+    // Through a link the file it points to is replaced, so the link stays; the backup stays
+    // beside the name the player chose.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    const QString target = canonical.isEmpty() ? path : canonical;
     const QString backup = path + QStringLiteral(".bak");
-    std::error_code ec;
-    std::filesystem::copy_file(QFile::encodeName(path).toStdString(), QFile::encodeName(backup).toStdString(),
-                               std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) {
-        return QStringLiteral("无法备份文件“%1”到“%2”：%3。文件未保存。")
-            .arg(path, backup, QString::fromLocal8Bit(ec.message()));
-    }
 
     // Patch the file as it is on disk now, so that bytes the editor does not own stay current.
-    QString error;
-    std::optional<QByteArray> bytes = ReadWholeFile(path, error);
-    if (!bytes)
-        return error + QStringLiteral("文件未保存。");
-    PatchOfficerRecords(*bytes, table);
-
-    QSaveFile out(path);
-    const QFileDevice::Permissions permissions = QFileInfo(path).permissions();
-    if (!out.open(QIODevice::WriteOnly) || out.write(*bytes) != bytes->size()
-        || !out.setPermissions(permissions) || !out.commit()) {
-        const QString reason = out.errorString();
-        out.cancelWriting();
-        return QStringLiteral("无法保存文件“%1”：%2。文件未改动。").arg(path, reason);
+    // Nothing is touched before the file has been read whole and found sound.
+    FileContents current;
+    if (const std::optional<FileFailure> failure = ReadRegularFile(target, current))
+        return Failed(QStringLiteral("无法保存文件“%1”：%2文件未保存。").arg(path, failure->reason));
+    if (current.bytes.size() < kOfficerFileSize) {
+        if (expected && expected->size() >= kOfficerFileSize)
+            return Failed(QStringLiteral("文件“%1”在打开之后被其他程序截短了，现在只有 %2 字节。"
+                                         "请关闭正在写它的程序（例如游戏）后再保存。文件和备份“%3”都未改动。")
+                              .arg(path)
+                              .arg(current.bytes.size())
+                              .arg(backup));
+        return Failed(TooShort(path, current.bytes.size()) + QStringLiteral("文件未保存。"));
     }
-    if (written)
-        *written = *bytes;
-    return std::nullopt;
+    if (expected && current.bytes != *expected)
+        return {std::nullopt, true, {}};
+
+    QByteArray patched = current.bytes;
+    PatchOfficerRecords(patched, table);
+
+    // The backup is the very bytes just checked, with the file's own permissions.
+    if (const std::optional<FileFailure> failure =
+            ReplaceFile(backup, current.bytes, current.mode, current.owner, current.group))
+        return Failed(QStringLiteral("无法写入备份“%1”：%2文件“%3”未改动。").arg(backup, failure->reason, path));
+    if (const std::optional<FileFailure> failure =
+            ReplaceFile(target, patched, current.mode, current.owner, current.group))
+        return Failed(QStringLiteral("无法保存文件“%1”：%2文件未改动，备份“%3”是它的完整副本。")
+                          .arg(path, failure->reason, backup));
+    return {std::nullopt, false, std::move(patched)};
 }

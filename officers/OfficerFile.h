@@ -29,14 +29,24 @@ QByteArray FileText(const QByteArray& file, int slot, Field field);
 // would lose for good. 0 for bytes shorter than kOfficerFileSize.
 int UnshownCharacters(const QByteArray& file, int slot, Field field);
 
-// Reads the named file into the table. On failure returns a message naming the file and the
-// reason, and the table is left exactly as it was.
-// `bytes`, when given, receives the file's bytes as read.
+// Reads the named file into the table; `loaded`, if given, receives the file's bytes. On failure
+// returns a message naming the file, the reason and what to do, and the table is left exactly as
+// it was. Only regular files of kOfficerFileSize up to kMaxFileSize bytes are read.
 [[nodiscard]] std::optional<QString> ReadOfficerFile(const QString& path, OfficerTable& table,
-                                                     QByteArray* bytes = nullptr);
+                                                     QByteArray* loaded = nullptr);
 
-// Copies the file to path + ".bak", then replaces the file atomically with its current bytes
-// patched from the table. On failure returns a message; the file is then unchanged.
-// `written`, when given, receives the bytes the file holds after a successful save.
-[[nodiscard]] std::optional<QString> WriteOfficerFile(const QString& path, const OfficerTable& table,
-                                                      QByteArray* written = nullptr);
+// Checks the file, writes its current bytes to path + ".bak" atomically, then replaces the file
+// atomically with those bytes patched from the table. On failure returns a message; the file is
+// then unchanged and the backup holds either its earlier bytes or a full copy of the file.
+[[nodiscard]] std::optional<QString> WriteOfficerFile(const QString& path, const OfficerTable& table);
+
+struct OfficerFileSave {
+    std::optional<QString> error; // nothing was saved
+    bool changedOnDisk = false;   // the file is not the expected bytes; nothing was touched
+    QByteArray written;           // after a save: the bytes now in the file
+};
+
+// WriteOfficerFile, but only over the file as it was loaded or last saved: when `expected` is
+// given and the file's bytes differ from it, nothing is touched and changedOnDisk is set.
+[[nodiscard]] OfficerFileSave WriteOfficerFileIfUnchanged(const QString& path, const OfficerTable& table,
+                                                          const std::optional<QByteArray>& expected);

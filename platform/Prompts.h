@@ -26,4 +26,9 @@ public:
     virtual Answer AskUncommitted(QWidget* parent, const QString& text) = 0;
     // A yes/no question; `yes` names the button that goes ahead. True when the user goes ahead.
     virtual bool Confirm(QWidget* parent, const QString& text, const QString& yes) = 0;
+
+    enum class DiskAnswer { Overwrite, Reload, Cancel };
+    // Asks what to do about a file that another program changed. Without offerOverwrite only
+    // Reload and Cancel are offered.
+    virtual DiskAnswer AskFileChanged(QWidget* parent, const QString& text, bool offerOverwrite) = 0;
 };

@@ -12,4 +12,5 @@ public:
     Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) override;
     Answer AskUncommitted(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text, const QString& yes) override;
+    DiskAnswer AskFileChanged(QWidget* parent, const QString& text, bool offerOverwrite) override;
 };
