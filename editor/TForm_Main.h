@@ -2,6 +2,7 @@
 
 #include "editor/OfficerList.h"
 #include "editor/RecordForm.h"
+#include "editor/TableUndo.h"
 #include "installdir/ResolveInstallDir.h"
 #include "officers/OfficerTable.h"
 #include "platform/Guard.h"
@@ -10,7 +11,9 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -18,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTreeWidgetItem;
+class QUndoStack;
 
 namespace Ui {
 class TForm_Main;
@@ -63,6 +67,14 @@ public:
     void Btn_BTClick();
     void Image_FaceClick();
 
+    // Undo and redo of changes to the table.
+    void Menu_UndoClick();
+    void Menu_RedoClick();
+    // Runs `change` on the table as one undoable step named `text` covering the `changed` slots
+    // (an import, for instance); their list rows and roster names are renamed as a load names them.
+    void ChangeSlots(const QString& text, const std::vector<int>& changed,
+                     const std::function<void(::OfficerTable&)>& change);
+
     // Whether committed edits have not been saved yet.
     bool IsModified() const { return modified_; }
 
@@ -97,8 +109,14 @@ private:
     void ShowListRow(QTreeWidgetItem* item, const QByteArray& name, int slot);
     RecordForm ReadControls() const;
     void SetRosterEntry(int position, const QString& name);
+    QTreeWidgetItem* RowOfSlot(int slot) const; // null when the slot is not listed
+    static QByteArray ListRowName(const QTreeWidgetItem* row);
+    SlotState CaptureSlotState(int slot) const;
+    void ShowSlotState(const SlotState& state);
+    void PushChange(const QString& text, std::vector<SlotState> before);
 
     std::unique_ptr<Ui::TForm_Main> ui_;
+    QUndoStack* undoStack_ = nullptr;
     InstallDirEnv env_;
     Prompts& prompts_;
     RecordForm shownForm_{};
