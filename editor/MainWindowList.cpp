@@ -170,3 +170,8 @@ void TForm_Main::FitNameColumn()
     list->resizeColumnToContents(1);
     list->setColumnWidth(1, std::max(list->columnWidth(1), 50));
 }
+
+QByteArray TForm_Main::ListRowName(const QTreeWidgetItem* row)
+{
+    return row->data(1, kNameBytesRole).toByteArray();
+}

@@ -180,6 +180,7 @@ void TForm_Main::FocusControl(const QString& name)
 bool TForm_Main::CommitControls()
 {
     const int slot = CurrentSlot;
+    std::vector<SlotState> before{CaptureSlotState(slot)}; // for undo
     const RecordForm form = ReadControls();
     if (const QStringList losing = TextsLosingKanji(form, shownForm_, OfficerTable, disk_.Known(), slot);
         !losing.isEmpty()
@@ -199,6 +200,7 @@ bool TForm_Main::CommitControls()
     if (QTreeWidgetItem* row = RowOfSlot(slot))
         ShowListRow(row, CommittedListName(OfficerTable, slot), slot);
     FitNameColumn();
+    PushChange(QStringLiteral("确认修改"), std::move(before));
     // The controls now show exactly what is stored (a cut text, a number without leading zeros).
     ShowRecord();
     ShowSkills();

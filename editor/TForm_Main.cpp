@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QUndoStack>
 
 namespace {
 
@@ -140,6 +141,7 @@ bool TForm_Main::LoadFrom(const QString& path)
     ResetView();
     *savedTable_ = OfficerTable;
     ClearRecord();
+    undoStack_->clear(); // the steps belong to the table as it was before
     FillList();
     FillRelationNames();
     return true;

@@ -3,6 +3,7 @@
 #include "editor/FileOnDisk.h"
 #include "editor/OfficerList.h"
 #include "editor/RecordForm.h"
+#include "editor/TableUndo.h"
 #include "installdir/ResolveInstallDir.h"
 #include "officers/OfficerTable.h"
 #include "platform/Guard.h"
@@ -11,7 +12,9 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -19,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTreeWidgetItem;
+class QUndoStack;
 
 namespace Ui {
 class TForm_Main;
@@ -70,6 +74,14 @@ public:
     bool HasUncommittedEdits() const;
     // Another program changed the officer file on disk.
     void FileChangedOnDisk();
+    // Undo and redo of changes to the table.
+    void Menu_UndoClick();
+    void Menu_RedoClick();
+    // Runs `change` on the table as one undoable step named `text` covering the `changed` slots
+    // (an import, for instance); their list rows and roster names are renamed as a load names them.
+    void ChangeSlots(const QString& text, const std::vector<int>& changed,
+                     const std::function<void(::OfficerTable&)>& change);
+
 
     SortState Sort; // SortColumn and SortAscending
     FaceArchive FaceFile;
@@ -106,7 +118,7 @@ private:
     void ShowLimitNote(QWidget* control, const QString& note);
     void UpdateToolTips();
     void FitNameColumn();
-    QTreeWidgetItem* RowOfSlot(int slot) const;
+    QTreeWidgetItem* RowOfSlot(int slot) const; // null when the slot is not listed
     void SelectRowOfSlot(int slot);
     void OpenArchives(const QString& installDir);
     void DrawPortrait(std::int32_t face);
@@ -114,8 +126,13 @@ private:
     void ShowListRow(QTreeWidgetItem* item, const QByteArray& name, int slot);
     RecordForm ReadControls() const;
     void SetRosterEntry(int position, const QString& name);
+    static QByteArray ListRowName(const QTreeWidgetItem* row);
+    SlotState CaptureSlotState(int slot) const;
+    void ShowSlotState(const SlotState& state);
+    void PushChange(const QString& text, std::vector<SlotState> before);
 
     std::unique_ptr<Ui::TForm_Main> ui_;
+    QUndoStack* undoStack_ = nullptr;
     InstallDirEnv env_;
     Prompts& prompts_;
     RecordForm shownForm_{};
