@@ -9,11 +9,11 @@
 
 namespace {
 
-// A user.reg of about the size a prefix grows to in use, without the game's key.
-QByteArray UsedUserReg()
+// A user.reg of `bytes`, without the game's key.
+QByteArray UserReg(qsizetype bytes)
 {
     QByteArray reg = "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n\n";
-    for (int key = 0; reg.size() < 256 * 1024; ++key)
+    for (int key = 0; reg.size() < bytes; ++key)
         reg += "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Key" + QByteArray::number(key)
                + "] 1700000000\n#time=1da0000000000000\n\"Value\"=\"C:\\\\users\\\\player\\\\AppData\\\\Roaming\"\n"
                  "\"Flags\"=dword:00000001\n\n";
@@ -28,51 +28,53 @@ void Write(const QString& path, const QByteArray& bytes)
         std::abort();
 }
 
-// A home crowded with prefixes of every front-end (Lutris 40, Bottles 20 + 20, PlayOnLinux 10,
-// CrossOver 5, Steam 100 in the root and 50 in a library), the game in the very last one.
-const QString& CrowdedHome()
+// A home with `scale` times a spread of every front-end's prefixes (per unit: Lutris 8, Bottles
+// 4 + 4, PlayOnLinux 2, CrossOver 1, Steam 20 in the root and 10 in a library) besides ~/.wine,
+// each user.reg of `regBytes`, the game in the very last one.
+void MakeHome(const QTemporaryDir& home, int scale, qsizetype regBytes)
 {
-    static QTemporaryDir home;
-    static const QString path = [] {
-        const QByteArray reg = UsedUserReg();
-        const QDir h(home.path());
-        Write(h.filePath(".wine/user.reg"), reg);
-        const struct {
-            const char* dir;
-            int count;
-        } fronts[] = {{"Games/game", 40},
-                      {".local/share/bottles/bottles/b", 20},
-                      {".var/app/com.usebottles.bottles/data/bottles/bottles/f", 20},
-                      {".PlayOnLinux/wineprefix/p", 10},
-                      {".cxoffice/c", 5}};
-        for (const auto& f : fronts)
-            for (int i = 0; i < f.count; ++i)
-                Write(h.filePath(QString::fromLatin1(f.dir) + QString::number(i) + "/user.reg"), reg);
-        for (int i = 0; i < 100; ++i)
-            Write(h.filePath(QString(".local/share/Steam/steamapps/compatdata/%1/pfx/user.reg").arg(1000 + i)), reg);
-        Write(h.filePath(".local/share/Steam/steamapps/libraryfolders.vdf"),
-              "\"libraryfolders\" { \"1\" { \"path\" \"" + h.filePath("library").toUtf8() + "\" } }");
-        for (int i = 0; i < 50; ++i) {
-            QByteArray last = reg;
-            if (i == 49)
-                last += "[Software\\\\Koei\\\\San10\\\\Install] 1\n\"InstallInfo\"=\"C:\\\\Koei\\\\San10\"\n";
-            Write(h.filePath(QString("library/steamapps/compatdata/%1/pfx/user.reg").arg(2000 + i)), last);
-        }
-        return home.path();
-    }();
-    return path;
+    const QByteArray reg = UserReg(regBytes);
+    const QDir h(home.path());
+    Write(h.filePath(".wine/user.reg"), reg);
+    const struct {
+        const char* dir;
+        int count;
+        const char* below;
+    } fronts[] = {{"Games/game", 8, ""},
+                  {".local/share/bottles/bottles/b", 4, ""},
+                  {".var/app/com.usebottles.bottles/data/bottles/bottles/f", 4, ""},
+                  {".PlayOnLinux/wineprefix/p", 2, ""},
+                  {".cxoffice/c", 1, ""},
+                  {".local/share/Steam/steamapps/compatdata/", 20, "/pfx"}};
+    for (const auto& f : fronts)
+        for (int i = 0; i < f.count * scale; ++i)
+            Write(h.filePath(QString::fromLatin1(f.dir) + QString::number(1000 + i) + f.below + "/user.reg"), reg);
+    Write(h.filePath(".local/share/Steam/steamapps/libraryfolders.vdf"),
+          "\"libraryfolders\" { \"1\" { \"path\" \"" + h.filePath("library").toUtf8() + "\" } }");
+    const int library = 10 * scale;
+    for (int i = 0; i < library; ++i) {
+        QByteArray last = reg;
+        if (i == library - 1)
+            last += "[Software\\\\Koei\\\\San10\\\\Install] 1\n\"InstallInfo\"=\"C:\\\\Koei\\\\San10\"\n";
+        Write(h.filePath(QString("library/steamapps/compatdata/%1/pfx/user.reg").arg(2000 + i)), last);
+    }
 }
 
-void BM_ScanCrowdedHome(benchmark::State& state)
+// Arguments: scale, size of each user.reg in KiB.
+void BM_ScanWinePrefixes(benchmark::State& state)
 {
-    const QString& home = CrowdedHome();
+    QTemporaryDir home;
+    const int scale = int(state.range(0));
+    MakeHome(home, scale, state.range(1) * 1024);
     for (auto _ : state) {
-        WineScan scan = ScanWinePrefixes(home, {});
-        if (scan.gamePrefix.isEmpty() || scan.prefixes.size() != 246)
+        WineScan scan = ScanWinePrefixes(home.path(), {});
+        if (scan.gamePrefix.isEmpty() || scan.prefixes.size() != 1 + 49 * scale)
             std::abort();
         benchmark::DoNotOptimize(scan);
     }
+    state.counters["prefixes"] = 1 + 49 * scale;
 }
-BENCHMARK(BM_ScanCrowdedHome)->Unit(benchmark::kMillisecond);
+// A few prefixes of a fresh Wine's size, a player's handful in use, and a crowded home.
+BENCHMARK(BM_ScanWinePrefixes)->Args({1, 40})->Args({1, 256})->Args({5, 256})->Unit(benchmark::kMillisecond);
 
 } // namespace

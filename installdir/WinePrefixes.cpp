@@ -16,12 +16,14 @@ namespace {
 
 // The game's key as Wine writes it between the brackets of user.reg, backslashes escaped.
 const QByteArray kGameKey = QByteArrayLiteral("Software\\\\Koei\\\\San10\\\\Install");
+const QString kGameKeyPath = QStringLiteral("Software\\Koei\\San10\\Install");
 const QString kShellFolders = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
 
 // No real user.reg comes near this; anything larger is not worth reading at start-up.
 constexpr qint64 kMaxUserRegBytes = 64 * 1024 * 1024;
 
 // A prefix's user.reg, when it is a regular file: a FIFO or a device there would block the read.
+// Read rather than mapped: mapping faults page by page and was several times slower.
 std::optional<QByteArray> ReadUserReg(const QString& prefix)
 {
     const QFileInfo info(QDir(prefix).filePath(QStringLiteral("user.reg")));
@@ -148,14 +150,16 @@ bool UserRegHasKey(const QByteArray& userReg, const QByteArray& escapedKey)
     const char* data = userReg.constData();
     const qsizetype size = userReg.size();
     const qsizetype keySize = escapedKey.size();
-    for (qsizetype line = 0; line < size;) {
-        if (data[line] == '[' && size - line > keySize + 1 && data[line + 1 + keySize] == ']'
-            && qstrnicmp(data + line + 1, escapedKey.constData(), size_t(keySize)) == 0)
-            return true;
-        const void* end = std::memchr(data + line, '\n', size_t(size - line));
-        if (!end)
+    // Only key lines start with "[": jumping from one "[" to the next skips the values quickly.
+    for (qsizetype at = 0; at < size;) {
+        const void* found = std::memchr(data + at, '[', size_t(size - at));
+        if (!found)
             break;
-        line = static_cast<const char*>(end) - data + 1;
+        at = static_cast<const char*>(found) - data;
+        if ((at == 0 || data[at - 1] == '\n') && size - at > keySize + 1 && data[at + 1 + keySize] == ']'
+            && qstrnicmp(data + at + 1, escapedKey.constData(), size_t(keySize)) == 0)
+            return true;
+        ++at;
     }
     return false;
 }
@@ -169,8 +173,7 @@ WineScan ScanWinePrefixes(const QString& home, const QString& winePrefixVar)
         const std::optional<QByteArray> reg = ReadUserReg(prefix);
         // The byte search rules most prefixes out; the registry reader has the last word.
         if (reg && UserRegHasKey(*reg, kGameKey)
-            && FindWineRegValue(*reg, QStringLiteral("Software\\Koei\\San10\\Install"), QStringLiteral("InstallInfo")).kind
-                   != RegistryValue::Kind::NoKey) {
+            && FindWineRegValue(*reg, kGameKeyPath, QStringLiteral("InstallInfo")).kind != RegistryValue::Kind::NoKey) {
             scan.gamePrefix = prefix;
             break;
         }

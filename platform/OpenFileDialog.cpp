@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QList>
+#include <QSplitter>
 #include <QUrl>
 
 std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const QString& filter, const OpenFilePlaces& places)
@@ -17,6 +18,9 @@ std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const QString& 
         for (const QString& dir : places.sidebar)
             urls << QUrl::fromLocalFile(dir);
         dialog->setSidebarUrls(urls);
+        // Wide enough that "drive_c" reads whole; each entry's tip gives the full path.
+        if (auto* splitter = dialog->findChild<QSplitter*>(QStringLiteral("splitter")))
+            splitter->setSizes({150, 450});
     }
     return dialog;
 }
