@@ -69,7 +69,7 @@ void TForm_Main::Menu_OpenClick()
 {
     if (!MayLeaveEdits() || !MayDropEdits())
         return;
-    const QString path = prompts_.OpenFileName(this, kOpenFilter);
+    const QString path = prompts_.OpenFileName(this, kOpenFilter, OpenDialogPlaces(env_.game, FileName));
     if (path.isEmpty())
         return;
     LoadFrom(path);
@@ -96,7 +96,7 @@ void TForm_Main::Menu_ExitClick()
 
 void TForm_Main::Menu_HelpClick()
 {
-    TForm_Help help(this);
+    TForm_Help help(this, ShownPath(env_.game.prefix, env_.game.home));
     help.exec();
 }
 

@@ -21,7 +21,7 @@ public:
     void ShowMessage(QWidget* parent, const QString& text) override;
     void MessageBox(QWidget* parent, const QString& text, const QString& caption) override;
     void ErrorBox(QWidget* parent, const QString& text) override;
-    QString OpenFileName(QWidget* parent, const QString& filter) override;
+    QString OpenFileName(QWidget* parent, const QString& filter, const OpenFilePlaces& places = {}) override;
     Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) override;
     Answer AskUncommitted(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text, const QString& yes) override;
@@ -29,6 +29,7 @@ public:
 
     std::vector<Shown> shown;
     std::deque<QString> openFileAnswers;
+    std::vector<OpenFilePlaces> openFilePlaces; // the places of every open dialog, in order
     std::deque<Answer> unsavedAnswers;
     std::deque<Answer> uncommittedAnswers; // none queued: Cancel
     std::deque<bool> confirmAnswers;       // none queued: no
