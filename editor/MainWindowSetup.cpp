@@ -109,6 +109,8 @@ void TForm_Main::ConnectHandlers()
     on(ui_->Menu_Exit, &TForm_Main::Menu_ExitClick);
     on(ui_->Menu_Help, &TForm_Main::Menu_HelpClick);
     on(ui_->X1, &TForm_Main::X1Click);
+    on(ui_->Menu_Export, &TForm_Main::Menu_ExportClick);
+    on(ui_->Menu_Import, &TForm_Main::Menu_ImportClick);
     for (QAction* action : {ui_->Menu_Open, ui_->R1, ui_->Menu_Save, ui_->Menu_Exit, ui_->Menu_Help})
         action->setShortcutContext(Qt::WindowShortcut);
 

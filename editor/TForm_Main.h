@@ -11,6 +11,8 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -40,6 +42,8 @@ public:
     void Menu_HelpClick();
     void X1Click();
     void FormClose();
+    void Menu_ExportClick();
+    void Menu_ImportClick();
 
     void LoadOfficerFile();
     void SaveOfficerFile();
@@ -97,6 +101,9 @@ private:
     void ShowListRow(QTreeWidgetItem* item, const QByteArray& name, int slot);
     RecordForm ReadControls() const;
     void SetRosterEntry(int position, const QString& name);
+    // The exchange file (MainWindowCsv.cpp).
+    std::optional<int> SelectedSlot() const;
+    void ReplaceOfficers(const ::OfficerTable& after, const std::vector<int>& changed);
 
     std::unique_ptr<Ui::TForm_Main> ui_;
     InstallDirEnv env_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -22,4 +23,8 @@ public:
     virtual QString OpenFileName(QWidget* parent, const QString& filter) = 0;
     // Asks what to do with unsaved edits. Without offerSave only Discard and Cancel are offered.
     virtual Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) = 0;
+    // The save-file dialog, proposing `suggested` (a path); an empty result means the user cancelled.
+    virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& suggested) = 0;
+    // Offers the choices (button texts) and a cancel button: the index of the choice, -1 for cancel.
+    virtual int Choose(QWidget* parent, const QString& text, const QStringList& choices) = 0;
 };

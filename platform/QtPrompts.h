@@ -10,4 +10,6 @@ public:
     void ErrorBox(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& filter) override;
     Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) override;
+    QString SaveFileName(QWidget* parent, const QString& filter, const QString& suggested) override;
+    int Choose(QWidget* parent, const QString& text, const QStringList& choices) override;
 };

@@ -35,6 +35,26 @@ Prompts::Answer RecordingPrompts::AskUnsaved(QWidget*, const QString& text, bool
     return answer;
 }
 
+QString RecordingPrompts::SaveFileName(QWidget*, const QString& filter, const QString& suggested)
+{
+    shown.push_back({Shown::Kind::SaveFile, filter, suggested});
+    if (saveFileAnswers.empty())
+        return {};
+    QString answer = saveFileAnswers.front();
+    saveFileAnswers.pop_front();
+    return answer;
+}
+
+int RecordingPrompts::Choose(QWidget*, const QString& text, const QStringList& choices)
+{
+    shown.push_back({Shown::Kind::Choose, text, choices.join(u'\n')});
+    if (chooseAnswers.empty())
+        return -1;
+    const int answer = chooseAnswers.front();
+    chooseAnswers.pop_front();
+    return answer;
+}
+
 QStringList RecordingPrompts::Texts() const
 {
     QStringList texts;

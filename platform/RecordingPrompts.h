@@ -12,9 +12,9 @@
 class RecordingPrompts final : public Prompts {
 public:
     struct Shown {
-        enum class Kind { Message, MessageBox, Error, OpenFile, AskUnsaved } kind;
-        QString text;    // message text, or the filter of an open dialog
-        QString caption; // the caption of a captioned box
+        enum class Kind { Message, MessageBox, Error, OpenFile, AskUnsaved, SaveFile, Choose } kind;
+        QString text;    // message text, or the filter of a file dialog
+        QString caption; // the caption of a captioned box; a save dialog's proposal; the choices, one a line
         bool operator==(const Shown&) const = default;
     };
 
@@ -23,10 +23,14 @@ public:
     void ErrorBox(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& filter) override;
     Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) override;
+    QString SaveFileName(QWidget* parent, const QString& filter, const QString& suggested) override;
+    int Choose(QWidget* parent, const QString& text, const QStringList& choices) override;
 
     std::vector<Shown> shown;
     std::deque<QString> openFileAnswers;
     std::deque<Answer> unsavedAnswers;
+    std::deque<QString> saveFileAnswers; // none queued: cancelled
+    std::deque<int> chooseAnswers;       // none queued: cancelled
 
     // The texts of every prompt shown, in order (for compact assertions).
     QStringList Texts() const;
