@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <numeric>
 
@@ -121,33 +120,6 @@ void TForm_Main::Menu_ImportClick()
         prompts_.ErrorBox(this, ImportRefused(result.errors));
         return;
     }
-    ReplaceOfficers(*result.table, result.officers);
-}
-
-// Puts a changed table in place and brings the list, the roster and the editor up to date.
-void TForm_Main::ReplaceOfficers(const ::OfficerTable& after, const std::vector<int>& changed)
-{
-    const std::optional<int> selected = SelectedSlot();
-    OfficerTable = after;
-    modified_ = true;
-
-    FillList();
-    FillRelationNames();
-    if (selected) {
-        auto* list = ui_->ListView_SelPrsn;
-        const QSignalBlocker block(list->selectionModel());
-        for (int row = 0; row < list->topLevelItemCount(); ++row) {
-            QTreeWidgetItem* item = list->topLevelItem(row);
-            if (SlotOfRow(item) == *selected) {
-                list->setCurrentItem(item);
-                list->scrollToItem(item);
-            }
-        }
-    }
-    // The editor shows the slot again when the change reached it, so that a later commit does
-    // not write the old values back.
-    if (selectedSinceLoad_ && std::find(changed.begin(), changed.end(), CurrentSlot) != changed.end()) {
-        ShowRecord();
-        ShowSkills();
-    }
+    // One step on the undo stack; only the imported slots differ from the table as it is.
+    ChangeSlots(QStringLiteral("导入武将"), result.officers, [&](::OfficerTable& table) { table = *result.table; });
 }

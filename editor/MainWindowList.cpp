@@ -135,3 +135,18 @@ void TForm_Main::ListView_SelPrsnClick()
     ShowRecord();
     ShowSkills();
 }
+
+QTreeWidgetItem* TForm_Main::RowOfSlot(int slot) const
+{
+    const QString number = QString::number(kFirstOfficerNumber + slot);
+    const auto* list = ui_->ListView_SelPrsn;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        if (list->topLevelItem(i)->text(0) == number)
+            return list->topLevelItem(i);
+    return nullptr;
+}
+
+QByteArray TForm_Main::ListRowName(const QTreeWidgetItem* row)
+{
+    return row->data(1, kNameBytesRole).toByteArray();
+}

@@ -91,6 +91,7 @@ void TForm_Main::Btn_MConfirmClick()
     if (!selectedSinceLoad_)
         return;
     const int slot = CurrentSlot;
+    std::vector<SlotState> before{CaptureSlotState(slot)}; // for undo
     const RecordForm form = ReadControls();
     if (const std::optional<QString> error = CommitRecordForm(form, shownForm_, OfficerTable, slot)) {
         prompts_.ErrorBox(this, *error);
@@ -104,6 +105,7 @@ void TForm_Main::Btn_MConfirmClick()
     const QList<QTreeWidgetItem*> selected = ui_->ListView_SelPrsn->selectedItems();
     if (!selected.isEmpty())
         ShowListRow(selected.first(), CommittedListName(OfficerTable, slot), slot);
+    PushChange(QStringLiteral("确认修改"), std::move(before));
 }
 
 void TForm_Main::Btn_MCancelClick()

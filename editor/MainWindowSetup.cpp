@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 void TForm_Main::SetUpControls()
 {
@@ -111,6 +112,13 @@ void TForm_Main::ConnectHandlers()
     on(ui_->X1, &TForm_Main::X1Click);
     on(ui_->Menu_Export, &TForm_Main::Menu_ExportClick);
     on(ui_->Menu_Import, &TForm_Main::Menu_ImportClick);
+    on(ui_->Menu_Undo, &TForm_Main::Menu_UndoClick);
+    on(ui_->Menu_Redo, &TForm_Main::Menu_RedoClick);
+    undoStack_ = new QUndoStack(this);
+    ui_->Menu_Undo->setEnabled(false);
+    ui_->Menu_Redo->setEnabled(false);
+    connect(undoStack_, &QUndoStack::canUndoChanged, ui_->Menu_Undo, &QAction::setEnabled);
+    connect(undoStack_, &QUndoStack::canRedoChanged, ui_->Menu_Redo, &QAction::setEnabled);
     for (QAction* action : {ui_->Menu_Open, ui_->R1, ui_->Menu_Save, ui_->Menu_Exit, ui_->Menu_Help})
         action->setShortcutContext(Qt::WindowShortcut);
 

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QUndoStack>
 
 namespace {
 
@@ -130,6 +131,7 @@ bool TForm_Main::LoadFrom(const QString& path)
     ResetView();
     modified_ = false;
     selectedSinceLoad_ = false;
+    undoStack_->clear(); // the steps belong to the table as it was before
     FillList();
     FillRelationNames();
     return true;

@@ -2,6 +2,7 @@
 
 #include "editor/OfficerList.h"
 #include "editor/RecordForm.h"
+#include "editor/TableUndo.h"
 #include "installdir/ResolveInstallDir.h"
 #include "officers/OfficerTable.h"
 #include "platform/Guard.h"
@@ -10,6 +11,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -20,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTreeWidgetItem;
+class QUndoStack;
 
 namespace Ui {
 class TForm_Main;
@@ -67,6 +70,14 @@ public:
     void Btn_BTClick();
     void Image_FaceClick();
 
+    // Undo and redo of changes to the table.
+    void Menu_UndoClick();
+    void Menu_RedoClick();
+    // Runs `change` on the table as one undoable step named `text` covering the `changed` slots
+    // (an import, for instance); their list rows and roster names are renamed as a load names them.
+    void ChangeSlots(const QString& text, const std::vector<int>& changed,
+                     const std::function<void(::OfficerTable&)>& change);
+
     // Whether committed edits have not been saved yet.
     bool IsModified() const { return modified_; }
 
@@ -103,9 +114,14 @@ private:
     void SetRosterEntry(int position, const QString& name);
     // The exchange file (MainWindowCsv.cpp).
     std::optional<int> SelectedSlot() const;
-    void ReplaceOfficers(const ::OfficerTable& after, const std::vector<int>& changed);
+    QTreeWidgetItem* RowOfSlot(int slot) const; // null when the slot is not listed
+    static QByteArray ListRowName(const QTreeWidgetItem* row);
+    SlotState CaptureSlotState(int slot) const;
+    void ShowSlotState(const SlotState& state);
+    void PushChange(const QString& text, std::vector<SlotState> before);
 
     std::unique_ptr<Ui::TForm_Main> ui_;
+    QUndoStack* undoStack_ = nullptr;
     InstallDirEnv env_;
     Prompts& prompts_;
     RecordForm shownForm_{};

@@ -6,6 +6,8 @@ QM_PACKAGES=(
   fonts-wqy-zenhei        # a CJK font for the program's Chinese captions
   qt6-translations-l10n   # Qt's own dialogs and buttons in Chinese
 )
+# The fuzz build (scripts/fuzz.sh) adds clang and its runtimes, where libFuzzer lives.
+QM_FUZZ_PACKAGES=(clang libclang-rt-dev)
 
 qm_install_missing() {
   local missing=()

@@ -153,6 +153,12 @@ TEST_F(ExchangeFileWindowTest, OneRowGoesIntoTheSelectedSlotAfterAsking)
     for (const char* box : {"ComboBox_Father", "ComboBox_Mother", "ComboBox_Another", "ComboBox_Xiangxing"})
         EXPECT_EQ(Control<QComboBox>(box)->itemText(657), name5) << box;
     EXPECT_EQ(Control<QLineEdit>("Edit_Wuli")->text(), QString::number(before.Wuli[5]));
+
+    // The import is one step: undoing it brings back every byte, the name and the editor.
+    Control<QAction>("Menu_Undo")->trigger();
+    EXPECT_EQ(std::memcmp(&before, &window->OfficerTable, sizeof before), 0);
+    EXPECT_EQ(Control<QComboBox>("ComboBox_Father")->itemText(657), name7);
+    EXPECT_EQ(Control<QLineEdit>("Edit_Wuli")->text(), QString::number(before.Wuli[7]));
 }
 
 TEST_F(ExchangeFileWindowTest, ABadCellIsReportedAndNothingChanges)
