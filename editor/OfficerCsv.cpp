@@ -431,6 +431,23 @@ private:
     QString CommitError(const Error& error) const
     {
         if constexpr (std::is_convertible_v<Error, QString>) {
+            // The message alone: the column is the one whose cell, committed on its own, fails.
+            for (std::size_t p = 0; p < csv_.columns.size(); ++p) {
+                const int column = csv_.columns[p];
+                if (column < 0)
+                    continue;
+                const Column& c = Columns()[static_cast<std::size_t>(column)];
+                RecordForm probe = shown_;
+                if (c.kind == Kind::Number)
+                    probe.numbers[c.index] = form_.numbers[c.index];
+                else if (c.kind == Kind::Text)
+                    probe.texts[c.index] = form_.texts[c.index];
+                else
+                    continue;
+                auto scratch = std::make_unique<OfficerTable>(table_);
+                if (CommitRecordForm(probe, shown_, *scratch, slot_) == std::optional<QString>(error))
+                    return AtCell(row_.row, column, error);
+            }
             return AtRow(row_.row, error);
         } else {
             for (std::size_t k = 0; k < Columns().size(); ++k)
