@@ -149,6 +149,8 @@ void TForm_Main::ConnectHandlers()
     on(ui_->Menu_Exit, &TForm_Main::Menu_ExitClick);
     on(ui_->Menu_Help, &TForm_Main::Menu_HelpClick);
     on(ui_->X1, &TForm_Main::X1Click);
+    on(ui_->Menu_Export, &TForm_Main::Menu_ExportClick);
+    on(ui_->Menu_Import, &TForm_Main::Menu_ImportClick);
     on(ui_->Menu_Undo, &TForm_Main::Menu_UndoClick);
     on(ui_->Menu_Redo, &TForm_Main::Menu_RedoClick);
     undoStack_ = new QUndoStack(this);

@@ -276,3 +276,18 @@ void FillAbilities(RecordForm& form)
     for (int i : kAbilities)
         form.numbers[i] = QStringLiteral("99");
 }
+
+PerSlot<std::uint8_t> OfficerTable::*ChoiceField(int choice)
+{
+    return kChoiceFields.at(static_cast<std::size_t>(choice));
+}
+
+PerSlot<std::uint16_t> OfficerTable::*NumberField(int number)
+{
+    return kNumberFields.at(static_cast<std::size_t>(number));
+}
+
+PerSlot<std::uint16_t> OfficerTable::*RelationField(int relation)
+{
+    return kRelationFields.at(static_cast<std::size_t>(relation));
+}

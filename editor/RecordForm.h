@@ -85,3 +85,9 @@ void TickAllSkills(RecordForm& form);
 
 // "能力全满": 99 in the five abilities; the reputation stays.
 void FillAbilities(RecordForm& form);
+
+// The table fields behind the choice, numeric and relation controls (FormChoice, FormNumber and
+// FormRelation order), for code that reads a slot field by field the way the form does.
+PerSlot<std::uint8_t> OfficerTable::*ChoiceField(int choice);
+PerSlot<std::uint16_t> OfficerTable::*NumberField(int number);
+PerSlot<std::uint16_t> OfficerTable::*RelationField(int relation);

@@ -14,6 +14,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -45,6 +46,8 @@ public:
     void Menu_HelpClick();
     void X1Click();
     void FormClose();
+    void Menu_ExportClick();
+    void Menu_ImportClick();
 
     // Opens `path` as Open does once its dialog has answered (a file named on the command line).
     bool OpenFile(const QString& path) { return LoadFrom(path); }
@@ -128,6 +131,8 @@ private:
     void ShowListRow(QTreeWidgetItem* item, const QByteArray& name, int slot);
     RecordForm ReadControls() const;
     void SetRosterEntry(int position, const QString& name);
+    // The exchange file (MainWindowCsv.cpp).
+    std::optional<int> SelectedSlot() const;
     static QByteArray ListRowName(const QTreeWidgetItem* row);
     SlotState CaptureSlotState(int slot) const;
     void ShowSlotState(const SlotState& state);

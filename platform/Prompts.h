@@ -40,4 +40,8 @@ public:
     // Asks what to do about a file that another program changed. Without offerOverwrite only
     // Reload and Cancel are offered.
     virtual DiskAnswer AskFileChanged(QWidget* parent, const QString& text, bool offerOverwrite) = 0;
+    // The save-file dialog, proposing `suggested` (a path); an empty result means the user cancelled.
+    virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& suggested) = 0;
+    // Offers the choices (button texts) and a cancel button: the index of the choice, -1 for cancel.
+    virtual int Choose(QWidget* parent, const QString& text, const QStringList& choices) = 0;
 };

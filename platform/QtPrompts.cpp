@@ -3,6 +3,7 @@
 #include "OpenFileDialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -97,4 +98,30 @@ bool QtPrompts::Confirm(QWidget* parent, const QString& text, const QString& yes
     box.setEscapeButton(cancel);
     box.exec();
     return box.clickedButton() == goAhead;
+}
+
+QString QtPrompts::SaveFileName(QWidget* parent, const QString& filter, const QString& suggested)
+{
+    QFileDialog dialog(parent, QString(), QString(), filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // the same dialog as Open, in the program's language
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QFileInfo(suggested).suffix()); // a name typed without one gets the proposal's
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
+int QtPrompts::Choose(QWidget* parent, const QString& text, const QStringList& choices)
+{
+    QMessageBox box(QMessageBox::Question, Title(), text, QMessageBox::NoButton, parent);
+    QList<QPushButton*> buttons;
+    for (const QString& choice : choices)
+        buttons << box.addButton(choice, QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return static_cast<int>(buttons.indexOf(box.clickedButton()));
 }

@@ -13,4 +13,6 @@ public:
     Answer AskUncommitted(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text, const QString& yes) override;
     DiskAnswer AskFileChanged(QWidget* parent, const QString& text, bool offerOverwrite) override;
+    QString SaveFileName(QWidget* parent, const QString& filter, const QString& suggested) override;
+    int Choose(QWidget* parent, const QString& text, const QStringList& choices) override;
 };

@@ -73,3 +73,23 @@ bool RecordingPrompts::Confirm(QWidget*, const QString& text, const QString& yes
     confirmAnswers.pop_front();
     return answer;
 }
+
+QString RecordingPrompts::SaveFileName(QWidget*, const QString& filter, const QString& suggested)
+{
+    shown.push_back({Shown::Kind::SaveFile, filter, suggested});
+    if (saveFileAnswers.empty())
+        return {};
+    QString answer = saveFileAnswers.front();
+    saveFileAnswers.pop_front();
+    return answer;
+}
+
+int RecordingPrompts::Choose(QWidget*, const QString& text, const QStringList& choices)
+{
+    shown.push_back({Shown::Kind::Choose, text, choices.join(u'\n')});
+    if (chooseAnswers.empty())
+        return -1;
+    const int answer = chooseAnswers.front();
+    chooseAnswers.pop_front();
+    return answer;
+}

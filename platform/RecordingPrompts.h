@@ -12,9 +12,9 @@
 class RecordingPrompts final : public Prompts {
 public:
     struct Shown {
-        enum class Kind { Message, MessageBox, Error, OpenFile, AskUnsaved, AskUncommitted, Confirm, AskFileChanged } kind;
-        QString text;    // message text, or the filter of an open dialog
-        QString caption; // the caption of a captioned box
+        enum class Kind { Message, MessageBox, Error, OpenFile, AskUnsaved, AskUncommitted, Confirm, AskFileChanged, SaveFile, Choose } kind;
+        QString text;    // message text, or the filter of a file dialog
+        QString caption; // the caption of a captioned box; a save dialog's proposal; the choices, one a line
         bool operator==(const Shown&) const = default;
     };
 
@@ -26,6 +26,8 @@ public:
     Answer AskUncommitted(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text, const QString& yes) override;
     DiskAnswer AskFileChanged(QWidget* parent, const QString& text, bool offerOverwrite) override;
+    QString SaveFileName(QWidget* parent, const QString& filter, const QString& suggested) override;
+    int Choose(QWidget* parent, const QString& text, const QStringList& choices) override;
 
     std::vector<Shown> shown;
     std::deque<QString> openFileAnswers;
@@ -34,6 +36,8 @@ public:
     std::deque<Answer> uncommittedAnswers; // none queued: Cancel
     std::deque<bool> confirmAnswers;       // none queued: no
     std::deque<DiskAnswer> fileChangedAnswers;
+    std::deque<QString> saveFileAnswers; // none queued: cancelled
+    std::deque<int> chooseAnswers;       // none queued: cancelled
 
     // The texts of every prompt shown, in order (for compact assertions).
     QStringList Texts() const;
