@@ -1,3 +1,4 @@
+#include "app/InstalledFiles.h"
 #include "app/TForm_Help.h"
 #include "codeconv/Jislib.h"
 #include "editor/TForm_Main.h"
@@ -14,6 +15,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(DesktopFileName());
     // The program speaks Simplified Chinese whatever the locale; so do Qt's own dialogs and buttons.
     QTranslator qtTexts;
     if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
