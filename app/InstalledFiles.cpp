@@ -10,9 +10,11 @@ QString DesktopFileName()
 
 QIcon ProgramIcon()
 {
+    // Every size the picture generator drew; QIcon picks the nearest for each use.
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512})
-        icon.addFile(QStringLiteral(":/pictures/icon_%1.png").arg(size), QSize(size, size));
+    const QDir pictures(QStringLiteral(":/pictures"));
+    for (const QString& name : pictures.entryList({QStringLiteral("icon_*.png")}, QDir::Files))
+        icon.addFile(pictures.filePath(name));
     return icon;
 }
 

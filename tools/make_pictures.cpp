@@ -288,7 +288,8 @@ int main(int argc, char** argv)
         ok = Save(Corner(i), dir, QString::fromLatin1(corners[i])) && ok;
     ok = Save(Strip(false), dir, QStringLiteral("strip_h.png")) && ok;
     ok = Save(Strip(true), dir, QStringLiteral("strip_v.png")) && ok;
-    // The sizes of the hicolor theme's PNG folders; the installed desktop entry uses them too.
+    // The sizes of the hicolor theme's PNG folders; the window icon and the install rules take
+    // whatever is drawn here.
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512})
         ok = Save(Icon(size), dir, QStringLiteral("icon_%1.png").arg(size)) && ok;
     ok = SaveText(IconSvg(), dir, QStringLiteral("icon.svg")) && ok;
