@@ -21,7 +21,7 @@ void SetColour(QLabel* label, const QColor& colour)
 
 } // namespace
 
-TForm_Help::TForm_Help(QWidget* owner)
+TForm_Help::TForm_Help(QWidget* owner, const QString& gamePrefix)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
     , openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); })
     , ui_(std::make_unique<Ui::TForm_Help>())
@@ -46,6 +46,15 @@ TForm_Help::TForm_Help(QWidget* owner)
         SetLinkLook(link, false);
         link->setCursor(Qt::PointingHandCursor);
     }
+
+    // Long prefixes (Steam's compatdata/<id>/pfx) are cut in the middle; the tip shows them whole.
+    QLabel* prefix = ui_->Label_Prefix;
+    prefix->setFont(ProgramFont(12));
+    SetColour(prefix, QColor(128, 128, 128));
+    const QString prefixText = QStringLiteral("Wine 前缀：") + gamePrefix;
+    prefix->setText(prefix->fontMetrics().elidedText(prefixText, Qt::ElideMiddle, prefix->width()));
+    prefix->setToolTip(prefixText);
+    prefix->setVisible(!gamePrefix.isEmpty());
 
     // Every label and picture reports its clicks and moves here, so that only the window's bare
     // surface resets the links' look.

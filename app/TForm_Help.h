@@ -12,12 +12,13 @@ class TForm_Help;
 }
 
 // The splash window, shown before the main window and again as the about box. Any click or
-// character key closes it; the two link labels open the project's page instead.
+// character key closes it; the two link labels open the project's page instead. `gamePrefix`,
+// when given, is the Wine prefix the game was found in, shown on a line of its own.
 class TForm_Help : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TForm_Help(QWidget* owner = nullptr);
+    explicit TForm_Help(QWidget* owner = nullptr, const QString& gamePrefix = {});
     ~TForm_Help() override;
 
     void FormClick();

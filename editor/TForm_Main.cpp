@@ -62,7 +62,7 @@ void TForm_Main::Menu_OpenClick()
 {
     if (!MayDropEdits())
         return;
-    const QString path = prompts_.OpenFileName(this, kOpenFilter);
+    const QString path = prompts_.OpenFileName(this, kOpenFilter, OpenDialogPlaces(env_.game, FileName));
     if (path.isEmpty())
         return;
     LoadFrom(path);
@@ -87,7 +87,7 @@ void TForm_Main::Menu_ExitClick()
 
 void TForm_Main::Menu_HelpClick()
 {
-    TForm_Help help(this);
+    TForm_Help help(this, ShownPath(env_.game.prefix, env_.game.home));
     help.exec();
 }
 

@@ -41,6 +41,8 @@ public:
     void X1Click();
     void FormClose();
 
+    // Opens `path` as Open does once its dialog has answered (a file named on the command line).
+    bool OpenFile(const QString& path) { return LoadFrom(path); }
     void LoadOfficerFile();
     void SaveOfficerFile();
     void ResetView();

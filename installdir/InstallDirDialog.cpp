@@ -9,10 +9,11 @@
 #include <QKeyEvent>
 #include <QScreen>
 
-TForm_InstallDir::TForm_InstallDir(QWidget* owner, const QString& iniDir, Prompts& prompts)
+TForm_InstallDir::TForm_InstallDir(QWidget* owner, const QString& iniDir, Prompts& prompts, const QString& configDir)
     : QDialog(owner)
     , ui_(std::make_unique<Ui::TForm_InstallDir>())
     , iniDir_(iniDir)
+    , configDir_(configDir)
     , prompts_(prompts)
 {
     ui_->setupUi(this);
@@ -39,7 +40,7 @@ TForm_InstallDir::TForm_InstallDir(QWidget* owner, const QString& iniDir, Prompt
     connect(Btn_Ok, &QPushButton::clicked, this, GuardedSlot(prompts_, this, &TForm_InstallDir::Btn_OkClick));
     connect(Btn_Cancel, &QPushButton::clicked, this, GuardedSlot(prompts_, this, &TForm_InstallDir::Btn_CancelClick));
 
-    InstallPath = ReadInstallIni(iniDir_);
+    InstallPath = ReadRememberedDir(iniDir_, configDir_);
 }
 
 TForm_InstallDir::~TForm_InstallDir() = default;
@@ -47,7 +48,7 @@ TForm_InstallDir::~TForm_InstallDir() = default;
 void TForm_InstallDir::Btn_OkClick()
 {
     InstallPath = SelectedPath();
-    if (!WriteInstallIni(iniDir_, InstallPath))
+    if (!WriteRememberedDir(iniDir_, configDir_, InstallPath))
         prompts_.ShowMessage(this, QStringLiteral("无法创建配置文件"));
     accept();
 }

@@ -17,12 +17,13 @@ class TForm_InstallDir;
 }
 
 // The installation directory chooser. Construction loads the previous answer from
-// tessovar.ini in `iniDir`; OK stores the chosen directory there. Callers read InstallPath.
+// tessovar.ini in `iniDir`, else in `configDir`; OK stores the chosen directory in `iniDir`, or
+// in `configDir` when `iniDir` cannot be written. Callers read InstallPath.
 class TForm_InstallDir : public QDialog {
     Q_OBJECT
 
 public:
-    TForm_InstallDir(QWidget* owner, const QString& iniDir, Prompts& prompts);
+    TForm_InstallDir(QWidget* owner, const QString& iniDir, Prompts& prompts, const QString& configDir = {});
     ~TForm_InstallDir() override;
 
     QTreeView* ShellTreeView_InstallDir = nullptr;
@@ -44,5 +45,6 @@ private:
     std::unique_ptr<Ui::TForm_InstallDir> ui_;
     QFileSystemModel* model_ = nullptr;
     QString iniDir_;
+    QString configDir_;
     Prompts& prompts_;
 };

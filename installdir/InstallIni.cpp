@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 namespace {
 
@@ -47,4 +48,25 @@ bool WriteInstallIni(const QString& iniDir, const QString& dir)
     const bool written = file.write(bytes) == bytes.size();
     file.close();
     return written && file.error() == QFileDevice::NoError;
+}
+
+QString DefaultConfigDir()
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return config.isEmpty() ? QString() : QDir(config).filePath(QStringLiteral("quillmark"));
+}
+
+QString ReadRememberedDir(const QString& iniDir, const QString& configDir)
+{
+    const QString beside = ReadInstallIni(iniDir);
+    if (!beside.isEmpty() || configDir.isEmpty())
+        return beside;
+    return ReadInstallIni(configDir);
+}
+
+bool WriteRememberedDir(const QString& iniDir, const QString& configDir, const QString& dir)
+{
+    if (WriteInstallIni(iniDir, dir))
+        return true;
+    return !configDir.isEmpty() && QDir().mkpath(configDir) && WriteInstallIni(configDir, dir);
 }

@@ -13,3 +13,15 @@ QString ReadInstallIni(const QString& iniDir);
 
 // Replaces tessovar.ini by `dir`; false when the file cannot be created or written.
 bool WriteInstallIni(const QString& iniDir, const QString& dir);
+
+// The user's own configuration folder for tessovar.ini, $XDG_CONFIG_HOME/quillmark: used when
+// the program's folder cannot be written, as once the program is installed.
+QString DefaultConfigDir();
+
+// The remembered directory: tessovar.ini beside the program first, then the one in `configDir`
+// (none when empty).
+QString ReadRememberedDir(const QString& iniDir, const QString& configDir);
+
+// Stores `dir` beside the program when that can be written, else in `configDir` (created when
+// missing); false when neither could be written.
+bool WriteRememberedDir(const QString& iniDir, const QString& configDir, const QString& dir);

@@ -1,8 +1,17 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
+
+// Where the open-file dialog starts and the folders its sidebar lists; empty means Qt's own choice.
+struct OpenFilePlaces {
+    QString startDir;
+    QStringList sidebar;
+
+    bool operator==(const OpenFilePlaces&) const = default;
+};
 
 // Every modal prompt the program shows goes through this interface, so that flows which ask
 // the user something can be driven by tests without a person.
@@ -19,7 +28,7 @@ public:
     // The box that reports an exception raised in a handler.
     virtual void ErrorBox(QWidget* parent, const QString& text) = 0;
     // The open-file dialog; an empty result means the user cancelled.
-    virtual QString OpenFileName(QWidget* parent, const QString& filter) = 0;
+    virtual QString OpenFileName(QWidget* parent, const QString& filter, const OpenFilePlaces& places = {}) = 0;
     // Asks what to do with unsaved edits. Without offerSave only Discard and Cancel are offered.
     virtual Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) = 0;
 };

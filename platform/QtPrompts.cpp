@@ -31,9 +31,9 @@ void QtPrompts::ErrorBox(QWidget* parent, const QString& text)
     QMessageBox::critical(parent, Title(), text);
 }
 
-QString QtPrompts::OpenFileName(QWidget* parent, const QString& filter)
+QString QtPrompts::OpenFileName(QWidget* parent, const QString& filter, const OpenFilePlaces& places)
 {
-    const std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(parent, filter);
+    const std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(parent, filter, places);
     if (dialog->exec() != QDialog::Accepted)
         return {};
     return dialog->selectedFiles().value(0);

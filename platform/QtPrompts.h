@@ -8,6 +8,6 @@ public:
     void ShowMessage(QWidget* parent, const QString& text) override;
     void MessageBox(QWidget* parent, const QString& text, const QString& caption) override;
     void ErrorBox(QWidget* parent, const QString& text) override;
-    QString OpenFileName(QWidget* parent, const QString& filter) override;
+    QString OpenFileName(QWidget* parent, const QString& filter, const OpenFilePlaces& places = {}) override;
     Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) override;
 };

@@ -15,9 +15,10 @@ void RecordingPrompts::ErrorBox(QWidget*, const QString& text)
     shown.push_back({Shown::Kind::Error, text, {}});
 }
 
-QString RecordingPrompts::OpenFileName(QWidget*, const QString& filter)
+QString RecordingPrompts::OpenFileName(QWidget*, const QString& filter, const OpenFilePlaces& places)
 {
     shown.push_back({Shown::Kind::OpenFile, filter, {}});
+    openFilePlaces.push_back(places);
     if (openFileAnswers.empty())
         return {};
     QString answer = openFileAnswers.front();

@@ -21,11 +21,12 @@ public:
     void ShowMessage(QWidget* parent, const QString& text) override;
     void MessageBox(QWidget* parent, const QString& text, const QString& caption) override;
     void ErrorBox(QWidget* parent, const QString& text) override;
-    QString OpenFileName(QWidget* parent, const QString& filter) override;
+    QString OpenFileName(QWidget* parent, const QString& filter, const OpenFilePlaces& places = {}) override;
     Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) override;
 
     std::vector<Shown> shown;
     std::deque<QString> openFileAnswers;
+    std::vector<OpenFilePlaces> openFilePlaces; // the places of every open dialog, in order
     std::deque<Answer> unsavedAnswers;
 
     // The texts of every prompt shown, in order (for compact assertions).

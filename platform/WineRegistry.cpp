@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QStringView>
 
@@ -250,8 +251,10 @@ QString WineRegistry::DefaultPrefix()
 
 RegistryValue WineRegistry::ReadValue(const QString& key, const QString& name) const
 {
-    QFile file(QDir(prefix_).filePath(QStringLiteral("user.reg")));
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a regular file: reading a FIFO or a device there would block.
+    const QString path = QDir(prefix_).filePath(QStringLiteral("user.reg"));
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
     return FindWineRegValue(file.readAll(), key, name);
 }
@@ -269,7 +272,13 @@ QString WineRegistry::LocalPath(const QString& path) const
     QString rest = unixPath.mid(2);
     if (!rest.isEmpty() && !rest.startsWith(u'/'))
         rest.prepend(u'/');
-    return QDir(prefix_).filePath(QStringLiteral("dosdevices/") + path[0].toLower() + u':') + rest;
+    const QDir prefix(prefix_);
+    const QChar letter = path[0].toLower();
+    const QString link = prefix.filePath(QStringLiteral("dosdevices/") + letter + u':');
+    // Without a working c: link Wine still finds drive C in the prefix's drive_c.
+    if (letter == u'c' && !QFileInfo::exists(link))
+        return prefix.filePath(QStringLiteral("drive_c")) + rest;
+    return link + rest;
 }
 
 #ifndef Q_OS_WIN

@@ -15,7 +15,8 @@ public:
 
     RegistryValue ReadValue(const QString& key, const QString& name) const override;
     // "C:\Koei\San10" becomes "<prefix>/dosdevices/c:/Koei/San10"; a path that already starts
-    // with "/" is left alone; any other path only has its backslashes turned into "/".
+    // with "/" is left alone; any other path only has its backslashes turned into "/". Drive C
+    // falls back to "<prefix>/drive_c" when its link is missing or broken.
     QString LocalPath(const QString& path) const override;
 
 private:

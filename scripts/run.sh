@@ -13,12 +13,10 @@ cmake --build "$build" -j"$(nproc)" --target quillmark make_sample_game
 
 exe_dir="$build/app"
 ini="$exe_dir/tessovar.ini"
-prefix="${WINEPREFIX:-$HOME/.wine}"
-# The game's own registry key, as Wine writes it into user.reg.
-if grep -qi '^\[Software\\\\Koei\\\\San10\\\\Install\]' "$prefix/user.reg" 2>/dev/null; then
-  echo "Using the game installed in the Wine prefix $prefix."
-elif [ -s "$ini" ]; then
-  echo "Using the game directory remembered in $ini: $(cat "$ini")"
+# The program says where it finds the game (Wine prefixes, then tessovar.ini); the sample is
+# made only when it finds none, so it never stands in for a real game.
+if game_dir="$("$exe_dir/quillmark" --print-game-dir 2>/dev/null)"; then
+  echo "Using the game in $game_dir."
 else
   sample="$(pwd)/$build/sample-game"
   QM_SAMPLE_TOOL="$build/tools/make_sample_game" scripts/make-sample-game.sh "$sample"

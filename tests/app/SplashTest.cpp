@@ -79,4 +79,19 @@ TEST(SplashTest, IsAFramelessSquareOf433)
     EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
 }
 
+TEST(SplashTest, NamesTheWinePrefixTheGameWasFoundIn)
+{
+    TForm_Help none;
+    EXPECT_FALSE(none.findChild<QLabel*>("Label_Prefix")->isVisibleTo(&none));
+
+    const QString steam = "~/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/40960/pfx";
+    TForm_Help splash(nullptr, steam);
+    const QLabel* line = splash.findChild<QLabel*>("Label_Prefix");
+    EXPECT_TRUE(line->isVisibleTo(&splash));
+    EXPECT_EQ(line->toolTip(), "Wine 前缀：" + steam);
+    EXPECT_TRUE(line->text().endsWith("40960/pfx")) << "cut in the middle, the end kept";
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width());
+    EXPECT_EQ(line->geometry(), QRect(113, 378, 207, 14)) << "between the lower corner pictures";
+}
+
 } // namespace

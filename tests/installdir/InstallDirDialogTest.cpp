@@ -117,6 +117,61 @@ TEST_F(InstallDirDialog, UnwritableIniIsReportedAndTheChoiceStillHolds)
     }
 }
 
+// Once installed, the program's folder cannot be written: the answer goes to the user's config
+// folder, and the next start finds it there.
+TEST_F(InstallDirDialog, AnUnwritableProgramFolderKeepsTheAnswerInTheConfigFolder)
+{
+    const QString chosen = games.path();
+    const struct {
+        const char* why;
+        QString programDir;
+    } cases[] = {
+        {"a system folder", "/proc"},
+        {"tessovar.ini is a directory", iniDir.filePath("dir-ini")},
+        {"below a file", iniDir.filePath("file/bin")},
+    };
+    ASSERT_TRUE(QDir().mkpath(InstallIniPath(iniDir.filePath("dir-ini"))));
+    WriteFile(iniDir.filePath("file"), "");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        QTemporaryDir config;
+        const QString configDir = config.filePath("quillmark");
+        {
+            TForm_InstallDir dialog(nullptr, c.programDir, prompts, configDir);
+            SelectDirectory(dialog, chosen);
+            Button(dialog, "Btn_Ok")->click();
+            EXPECT_EQ(dialog.InstallPath, chosen);
+        }
+        EXPECT_TRUE(prompts.shown.empty());
+        EXPECT_EQ(ReadFile(InstallIniPath(configDir)), chosen.toUtf8());
+        TForm_InstallDir next(nullptr, c.programDir, prompts, configDir);
+        EXPECT_EQ(next.InstallPath, chosen);
+    }
+
+    // Nowhere to write at all: the player is told, and the choice holds for this run.
+    TForm_InstallDir dialog(nullptr, "/proc", prompts, "/proc/quillmark");
+    SelectDirectory(dialog, chosen);
+    Button(dialog, "Btn_Ok")->click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"无法创建配置文件"});
+    EXPECT_EQ(dialog.InstallPath, chosen);
+}
+
+TEST_F(InstallDirDialog, TheIniBesideTheProgramIsReadBeforeTheOneInTheConfigFolder)
+{
+    QTemporaryDir config;
+    WriteFile(InstallIniPath(config.path()), "/from/config");
+    EXPECT_EQ(ReadRememberedDir(iniDir.path(), config.path()), "/from/config") << "none beside the program";
+    WriteFile(Ini(), "");
+    EXPECT_EQ(ReadRememberedDir(iniDir.path(), config.path()), "/from/config") << "an empty one beside it";
+    WriteFile(Ini(), "/beside");
+    EXPECT_EQ(ReadRememberedDir(iniDir.path(), config.path()), "/beside");
+
+    // A writable program folder keeps the answer, and the config folder is left alone.
+    EXPECT_TRUE(WriteRememberedDir(iniDir.path(), config.path(), "/chosen"));
+    EXPECT_EQ(ReadFile(Ini()), "/chosen");
+    EXPECT_EQ(ReadFile(InstallIniPath(config.path())), "/from/config");
+}
+
 // Cancel and Escape empty the answer; the title bar keeps what tessovar.ini gave.
 TEST_F(InstallDirDialog, WaysOfLeavingWithoutOk)
 {

@@ -85,6 +85,39 @@ TEST(ResolveInstallDir, ChooserAnswerIsUsedAndRemembered)
     EXPECT_EQ(ReadFile(InstallIniPath(iniDir.path())), games.path().toUtf8());
 }
 
+// What --print-game-dir reports: start-up's answer without the chooser.
+TEST(KnownInstallDir, IsTheRegistryElseTheRememberedDirectoryAndNeverAsks)
+{
+    const struct {
+        const char* name;
+        RegistryValue registry;
+        QByteArray beside, config; // tessovar.ini contents; empty: none
+        QString dir;
+    } cases[] = {
+        {"key", {Kind::Text, "C:\\Koei"}, "/beside", "/config", "/local/C:\\Koei"},
+        {"beside the program", {Kind::NoKey, ""}, "/beside", "/config", "/beside"},
+        {"config folder", {Kind::NoKey, ""}, "", "/config", "/config"},
+        {"nothing", {Kind::NoKey, ""}, "", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir iniDir;
+        QTemporaryDir configDir;
+        if (!c.beside.isEmpty())
+            WriteFile(InstallIniPath(iniDir.path()), c.beside);
+        if (!c.config.isEmpty())
+            WriteFile(InstallIniPath(configDir.path()), c.config);
+        FakeRegistry registry(c.registry);
+        RecordingPrompts prompts;
+        ModalDriver noChooser;
+        InstallDirEnv env{registry, prompts, iniDir.path(), noChooser.Show()};
+        env.configDir = configDir.path();
+        EXPECT_EQ(KnownInstallDir(env), c.dir);
+        EXPECT_EQ(noChooser.shown, 0);
+        EXPECT_TRUE(prompts.shown.empty());
+    }
+}
+
 TEST(ChooseInstallDir, IsAlwaysShownAndTheTitleBarKeepsTheIniValue)
 {
     QTemporaryDir iniDir;

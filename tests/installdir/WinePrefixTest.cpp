@@ -1,5 +1,6 @@
 #include "installdir/ArchivePaths.h"
 #include "installdir/ResolveInstallDir.h"
+#include "installdir/WinePrefixes.h"
 #include "platform/RecordingPrompts.h"
 #include "platform/WineRegistry.h"
 
@@ -42,6 +43,30 @@ TEST(WinePrefix, KeyResolvesToTheArchivesWithoutAnyDialog)
         EXPECT_TRUE(prompts.shown.empty());
         EXPECT_TRUE(QDir(iniDir.path()).isEmpty()) << "tessovar.ini is not touched";
     }
+}
+
+// A prefix moved to where Lutris keeps it, whose dosdevices was lost on the way: found with no
+// chooser, the archives read from drive_c.
+TEST(WinePrefix, ALutrisPrefixWithoutItsCLinkIsFoundWithoutTheChooser)
+{
+    QTemporaryDir home;
+    QTemporaryDir iniDir;
+    const QString prefix = home.filePath("Games/sangokushi-10");
+    WriteFile(prefix + "/user.reg", "WINE REGISTRY Version 2\n\n[Software\\\\Koei\\\\San10\\\\Install] 1\n"
+                                    "\"InstallInfo\"=\"C:\\\\Koei\\\\San10\"\n");
+    WriteFile(prefix + "/drive_c/Koei/San10/grp/grpfaces.s10", "faces");
+    WriteFile(home.filePath(".wine/user.reg"), "WINE REGISTRY Version 2\n");
+
+    const WineScan scan = ScanWinePrefixes(home.path(), {});
+    ASSERT_EQ(scan.gamePrefix, prefix);
+    const std::unique_ptr<Registry> registry = GameRegistry(scan);
+    RecordingPrompts prompts;
+    ModalDriver noChooser;
+    const ArchivePaths paths =
+        ArchivePathsFor(ResolveInstallDir(nullptr, {*registry, prompts, iniDir.path(), noChooser.Show()}));
+    EXPECT_EQ(paths.faceFile, prefix + "/drive_c/Koei/San10/grp/grpfaces.s10");
+    EXPECT_EQ(ReadFile(paths.faceFile), "faces");
+    EXPECT_EQ(noChooser.shown, 0);
 }
 
 } // namespace

@@ -132,6 +132,9 @@ TEST_F(WineRegistryPrefix, UnreadableUserRegCountsAsMissingKey)
 TEST_F(WineRegistryPrefix, MapsWindowsPathsThroughDosdevices)
 {
     const QString dos = prefix.path() + "/dosdevices/";
+    ASSERT_TRUE(QDir().mkpath(dos));
+    ASSERT_TRUE(QDir().mkpath(prefix.path() + "/drive_c"));
+    ASSERT_TRUE(QFile::link("../drive_c", dos + "c:"));
     const struct {
         QString windows, local;
     } cases[] = {
@@ -146,6 +149,18 @@ TEST_F(WineRegistryPrefix, MapsWindowsPathsThroughDosdevices)
     };
     for (const auto& c : cases)
         EXPECT_EQ(registry.LocalPath(c.windows), c.local) << c.windows.toStdString();
+}
+
+// Wine makes drive C of the prefix's drive_c when the link is gone; a link that leads nowhere
+// would only hide the game.
+TEST_F(WineRegistryPrefix, DriveCWithoutAWorkingLinkIsDriveC)
+{
+    const QString dos = prefix.path() + "/dosdevices/";
+    EXPECT_EQ(registry.LocalPath(R"(C:\Koei\San10)"), prefix.path() + "/drive_c/Koei/San10") << "no dosdevices";
+    ASSERT_TRUE(QDir().mkpath(dos));
+    ASSERT_TRUE(QFile::link(prefix.path() + "/gone", dos + "c:"));
+    EXPECT_EQ(registry.LocalPath(R"(c:\)"), prefix.path() + "/drive_c/") << "dangling link";
+    EXPECT_EQ(registry.LocalPath(R"(D:\Koei)"), dos + "d:/Koei") << "other drives keep their link";
 }
 
 TEST(WineRegistryDefaultPrefix, IsWineprefixElseDotWine)
