@@ -1,6 +1,9 @@
 #include "Jislib.h"
 
 #include <QFile>
+#include <QStringDecoder>
+#include <algorithm>
+#include <bitset>
 #include <memory>
 
 std::array<std::uint16_t, kCodeTableRows> GbkCodes{};
@@ -9,8 +12,51 @@ bool CodeTableLoaded = false;
 
 namespace {
 
-// Direct lookup tables built once from the rows: for each key the value of its first row.
-// They hold exactly what the first-match scans return (a test compares all 65536 keys).
+// Rows whose Shift-JIS code and GBK code stand for the same character. A GBK code held by
+// several rows converts through such a row when it has one, so that 秋 is written as 秋 and not
+// as its variant 穐: what the player sees is what the game shows. Only rows of a repeated GBK
+// code are looked at; for the others the first match is the only match.
+std::bitset<kCodeTableRows>& SelfRows()
+{
+    static std::bitset<kCodeTableRows> rows;
+    return rows;
+}
+
+QString DecodePair(QStringDecoder& decoder, char first, char second)
+{
+    const char bytes[2] = {first, second};
+    return decoder.decode(QByteArrayView(bytes, 2));
+}
+
+void FindSelfRows()
+{
+    std::array<std::uint16_t, 65536> count{};
+    for (const std::uint16_t gbk : GbkCodes)
+        ++count[gbk];
+    SelfRows().reset();
+    // Both are ICU's converters, which Debian's Qt carries; without them the first match holds.
+    QStringDecoder jisDecoder("windows-31j");
+    QStringDecoder gbkDecoder("GBK");
+    if (!jisDecoder.isValid() || !gbkDecoder.isValid())
+        return;
+    for (int row = 0; row < kCodeTableRows; ++row) {
+        const std::uint16_t gbk = GbkCodes[row];
+        const std::uint16_t jis = JisCodes[row];
+        if (gbk == 0 || jis == 0 || count[gbk] < 2 || (gbk & 0xFF) < 0x80)
+            continue;
+        const QString fromJis = DecodePair(jisDecoder, static_cast<char>(jis >> 8), static_cast<char>(jis & 0xFF));
+        const QString fromGbk = DecodePair(gbkDecoder, static_cast<char>(gbk & 0xFF), static_cast<char>(gbk >> 8));
+        if (!jisDecoder.hasError() && !gbkDecoder.hasError() && fromJis.size() == 1 && fromJis == fromGbk)
+            SelfRows().set(row);
+        if (jisDecoder.hasError())
+            jisDecoder = QStringDecoder("windows-31j"); // the error sticks otherwise
+        if (gbkDecoder.hasError())
+            gbkDecoder = QStringDecoder("GBK");
+    }
+}
+
+// Direct lookup tables built once from the rows: for each key the value its scan returns.
+// They hold exactly what the scans return (a test compares all 65536 keys).
 struct CodeIndex {
     std::array<std::uint16_t, 65536> jisOfGbk{};
     std::array<std::uint16_t, 65536> gbkOfJis{};
@@ -24,14 +70,18 @@ std::unique_ptr<CodeIndex>& Index()
 
 void BuildIndex()
 {
+    FindSelfRows();
     auto index = std::make_unique<CodeIndex>();
     std::array<bool, 65536> seenGbk{};
+    std::array<bool, 65536> selfGbk{};
     std::array<bool, 65536> seenJis{};
     for (int row = 0; row < kCodeTableRows; ++row) {
         const std::uint16_t gbk = GbkCodes[row];
         const std::uint16_t jis = JisCodes[row];
-        if (!seenGbk[gbk]) {
+        const bool self = SelfRows().test(row);
+        if (!seenGbk[gbk] || (self && !selfGbk[gbk])) {
             seenGbk[gbk] = true;
+            selfGbk[gbk] = self;
             index->jisOfGbk[gbk] = jis;
         }
         if (!seenJis[jis]) {
@@ -75,6 +125,9 @@ bool LoadCodeTable()
 
 std::uint16_t FindJisLinear(std::uint16_t gbk)
 {
+    for (int row = 0; row < kCodeTableRows; ++row)
+        if (GbkCodes[row] == gbk && SelfRows().test(row))
+            return JisCodes[row];
     for (int row = 0; row < kCodeTableRows; ++row)
         if (GbkCodes[row] == gbk)
             return JisCodes[row];
@@ -144,6 +197,49 @@ void FromJis(char* text, std::size_t length)
             second = static_cast<unsigned char>(v >> 8);
         }
     });
+}
+
+bool MapsToJis(std::uint16_t gbk)
+{
+    return gbk != 0 && FindJis(gbk) != 0;
+}
+
+std::vector<std::uint16_t> UnmappableCharacters(std::string_view gbk)
+{
+    std::vector<std::uint16_t> found;
+    const auto note = [&found](std::uint16_t code) {
+        if (std::find(found.begin(), found.end(), code) == found.end())
+            found.push_back(code);
+    };
+    const auto* s = reinterpret_cast<const unsigned char*>(gbk.data());
+    for (std::size_t i = 0; i < gbk.size();) {
+        if (s[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        // A lead byte with nothing after it is no character at all.
+        const std::uint16_t code = i + 1 < gbk.size() ? static_cast<std::uint16_t>(s[i] + 256 * s[i + 1]) : s[i];
+        if (i + 1 >= gbk.size() || !MapsToJis(code))
+            note(code);
+        i += 2;
+    }
+    return found;
+}
+
+int CountUnshownJis(std::string_view jis)
+{
+    int count = 0;
+    const auto* s = reinterpret_cast<const unsigned char*>(jis.data());
+    for (std::size_t i = 0; i < jis.size();) {
+        if (s[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        if (i + 1 < jis.size() && FindGbk(static_cast<std::uint16_t>(256 * s[i] + s[i + 1])) == kUnshownGbk)
+            ++count;
+        i += 2;
+    }
+    return count;
 }
 
 char* ToJis(char* text)

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-GbkMemoLimiter::GbkMemoLimiter(QPlainTextEdit* memo, int maxBytes)
-    : QObject(memo), memo_(memo), maxBytes_(maxBytes)
+GbkMemoLimiter::GbkMemoLimiter(QPlainTextEdit* memo, int maxBytes, TextCode code, QString label)
+    : QObject(memo), memo_(memo), maxBytes_(maxBytes), code_(code), label_(std::move(label))
 {
     Accept(memo->toPlainText());
     // The document's own signal, so that a text set while the memo's signals are blocked is
@@ -22,21 +22,7 @@ GbkMemoLimiter::GbkMemoLimiter(QPlainTextEdit* memo, int maxBytes)
 void GbkMemoLimiter::Accept(const QString& text)
 {
     accepted_ = text;
-    const GbkMeasure m = MeasureGbk(accepted_);
-    acceptedBytes_ = m.bytes;
-    acceptedUnencodable_ = m.unencodable;
     OnCursorPositionChanged();
-}
-
-bool GbkMemoLimiter::Allowed(const QString& text) const
-{
-    const GbkMeasure m = MeasureGbk(text);
-    if (m.unencodable > acceptedUnencodable_)
-        return false;
-    // Beside a character GBK lacks, or past the limit, the text may shrink but not grow.
-    if (m.unencodable > 0)
-        return m.bytes <= acceptedBytes_;
-    return m.bytes <= maxBytes_ || m.bytes <= acceptedBytes_;
 }
 
 void GbkMemoLimiter::OnTextChanged()
@@ -49,19 +35,29 @@ void GbkMemoLimiter::OnTextChanged()
     // setPlainText and clear() by the program leave nothing to undo, unlike every edit of the
     // user; the program's text is taken as it is. (Undoing all edits also lands here, on a text
     // accepted before.)
-    if (!memo_->document()->isUndoAvailable() || Allowed(text)) {
+    const std::optional<LimitedEdit> edit =
+        memo_->document()->isUndoAvailable() ? LimitEdit(accepted_, text, maxBytes_, code_, label_) : std::nullopt;
+    if (!edit) {
         Accept(text);
         return;
     }
 
-    // Undo the edit: the last accepted text, with the cursor and selection it had.
-    const QScopedValueRollback<bool> guard(reverting_, true);
-    memo_->setPlainText(accepted_);
-    QTextCursor cursor = memo_->textCursor();
-    const int end = static_cast<int>(accepted_.size());
-    cursor.setPosition(std::min(anchor_, end));
-    cursor.setPosition(std::min(position_, end), QTextCursor::KeepAnchor);
-    memo_->setTextCursor(cursor);
+    // What fits of the edit, or the last accepted text with the cursor and selection it had.
+    {
+        const QScopedValueRollback<bool> guard(reverting_, true);
+        memo_->setPlainText(edit->text);
+        QTextCursor cursor = memo_->textCursor();
+        if (edit->text == accepted_) {
+            const int end = static_cast<int>(accepted_.size());
+            cursor.setPosition(std::min(anchor_, end));
+            cursor.setPosition(std::min(position_, end), QTextCursor::KeepAnchor);
+        } else {
+            cursor.setPosition(static_cast<int>(edit->cursor));
+        }
+        memo_->setTextCursor(cursor);
+    }
+    Accept(edit->text);
+    emit limited(edit->note);
 }
 
 void GbkMemoLimiter::OnCursorPositionChanged()

@@ -51,6 +51,7 @@ void TForm_Main::FillList()
         items.append(item);
     }
     list->addTopLevelItems(items);
+    FitNameColumn();
 }
 
 void TForm_Main::FillRelationNames()
@@ -115,11 +116,40 @@ int TForm_Main::SlotOfRow(const QTreeWidgetItem* item) const
     return slot;
 }
 
+QTreeWidgetItem* TForm_Main::RowOfSlot(int slot) const
+{
+    const QString number = QString::number(kFirstOfficerNumber + slot);
+    auto* list = ui_->ListView_SelPrsn;
+    for (int row = 0; row < list->topLevelItemCount(); ++row)
+        if (list->topLevelItem(row)->text(0) == number)
+            return list->topLevelItem(row);
+    return nullptr;
+}
+
+// Puts the selection back on a slot's row without running the selection handlers.
+void TForm_Main::SelectRowOfSlot(int slot)
+{
+    auto* list = ui_->ListView_SelPrsn;
+    const QSignalBlocker block(list->selectionModel());
+    list->clearSelection();
+    if (QTreeWidgetItem* row = RowOfSlot(slot)) {
+        list->setCurrentItem(row);
+        row->setSelected(true);
+    }
+}
+
 void TForm_Main::ListView_SelPrsnSelectItem(QTreeWidgetItem* item, bool selected)
 {
     if (!selected || !item)
         return;
-    CurrentSlot = SlotOfRow(item);
+    const int slot = SlotOfRow(item);
+    if (selectedSinceLoad_ && slot == CurrentSlot)
+        return; // the officer is already shown, with whatever the player has typed
+    if (!MayLeaveEdits()) {
+        SelectRowOfSlot(CurrentSlot);
+        return;
+    }
+    CurrentSlot = slot;
     selectedSinceLoad_ = true;
     ShowRecord();
     ShowSkills();
@@ -130,8 +160,13 @@ void TForm_Main::ListView_SelPrsnClick()
     const QList<QTreeWidgetItem*> selected = ui_->ListView_SelPrsn->selectedItems();
     if (selected.isEmpty())
         return;
-    CurrentSlot = SlotOfRow(selected.first());
-    selectedSinceLoad_ = true;
-    ShowRecord();
-    ShowSkills();
+    ListView_SelPrsnSelectItem(selected.first(), true);
+}
+
+// The name column is as wide as the longest name, so no name ends in "…".
+void TForm_Main::FitNameColumn()
+{
+    auto* list = ui_->ListView_SelPrsn;
+    list->resizeColumnToContents(1);
+    list->setColumnWidth(1, std::max(list->columnWidth(1), 50));
 }

@@ -8,10 +8,13 @@
 #include "officers/Skills.h"
 #include "platform/Fonts.h"
 #include "platform/Guard.h"
+#include "platform/WindowPlacement.h"
 #include "ui_TForm_Main.h"
 
 #include <QCheckBox>
+#include <QAbstractProxyModel>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -27,7 +30,7 @@ void TForm_Main::SetUpControls()
     ui_->ClientArea->setFixedSize(778, 492);
     setFixedSize(778, 492 + ui_->MainMenu->sizeHint().height());
     if (const QScreen* where = screen())
-        move(where->availableGeometry().center() - rect().center());
+        move(PlaceOnScreen(frameGeometry().size(), where->availableGeometry()));
 
     auto* list = ui_->ListView_SelPrsn;
     list->setSortingEnabled(false); // the list sorts through its own comparison
@@ -57,12 +60,47 @@ void TForm_Main::SetUpControls()
     for (QComboBox* box : relationBoxes_) {
         box->addItems(InitialRoster());
         box->setMaxVisibleItems(30);
+        // Typing finds a person among the 861: the box takes text, with the input method on, and
+        // offers every name that holds what was typed. Only the chosen entry counts.
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        auto* completer = new QCompleter(box->model(), box);
+        completer->setFilterMode(Qt::MatchContains);
+        completer->setCaseSensitivity(Qt::CaseInsensitive);
+        completer->setCompletionMode(QCompleter::PopupCompletion);
+        completer->setMaxVisibleItems(15);
+        box->setCompleter(completer);
+        connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), box,
+                [box, completer](const QModelIndex& index) {
+                    const auto* proxy = qobject_cast<const QAbstractProxyModel*>(completer->completionModel());
+                    if (proxy)
+                        box->setCurrentIndex(proxy->mapToSource(index).row());
+                });
+        // Text that names nobody gives way to the entry that is chosen.
+        connect(box->lineEdit(), &QLineEdit::editingFinished, box, [box] {
+            if (box->lineEdit()->text() != box->currentText())
+                box->lineEdit()->setText(box->currentText());
+        });
+        connect(box, &QComboBox::currentIndexChanged, box, [box] { box->setToolTip(box->currentText()); });
     }
 
     textEdits_ = {ui_->Edit_Xing, ui_->Edit_Ming, ui_->Edit_Zi, ui_->Edit_Yin};
-    for (std::size_t i = 0; i < textEdits_.size(); ++i)
-        textEdits_[i]->setValidator(new GbkLengthValidator(TextByteLimit(static_cast<int>(i)), textEdits_[i]));
-    new GbkMemoLimiter(ui_->Memo_Story, TextByteLimit(FormText::Story));
+    for (std::size_t i = 0; i < textEdits_.size(); ++i) {
+        const int text = static_cast<int>(i);
+        QLineEdit* edit = textEdits_[i];
+        auto* validator = new GbkLengthValidator(TextByteLimit(text), edit,
+                                                 text == FormText::Yin ? TextCode::Gbk : TextCode::Game, TextLabel(text));
+        edit->setValidator(validator);
+        textValidators_[i] = validator;
+        connect(edit, &QLineEdit::textChanged, validator, &GbkLengthValidator::Track);
+        connect(validator, &GbkLengthValidator::limited, this,
+                [this, edit](const QString& note) { ShowLimitNote(edit, note); });
+    }
+    connect(ui_->Edit_Yin, &QLineEdit::textChanged, ui_->Edit_Yin, &QWidget::setToolTip);
+    auto* memoLimiter =
+        new GbkMemoLimiter(ui_->Memo_Story, TextByteLimit(FormText::Story), TextCode::Game, TextLabel(FormText::Story));
+    connect(memoLimiter, &GbkMemoLimiter::limited, this,
+            [this](const QString& note) { ShowLimitNote(ui_->Memo_Story, note); });
     ui_->Memo_Story->setTabChangesFocus(true); // Tab moves on, as in every other field
 
     searchEdits_ = {ui_->Edit_STongshuai, ui_->Edit_SWuli, ui_->Edit_SZhili, ui_->Edit_SZhengzhi,
@@ -86,8 +124,9 @@ void TForm_Main::SetUpControls()
         w->setProperty("imeName", japanese);
     for (QComboBox* box : findChildren<QComboBox*>()) {
         box->setProperty("imeName", japanese);
-        box->setCurrentIndex(-1); // no officer is shown until a row is selected
+        box->setFocusPolicy(Qt::StrongFocus); // the wheel neither focuses nor changes a closed list
     }
+    ClearRecord(); // no officer is shown until a row is selected
 
     // Menu shortcuts win over the edit boxes' own keys (see eventFilter).
     for (QWidget* w : findChildren<QWidget*>())
@@ -133,4 +172,6 @@ void TForm_Main::ConnectHandlers()
                 });
             });
     connect(list, &QTreeWidget::itemClicked, this, [this] { Run([this] { ListView_SelPrsnClick(); }); });
+
+    connect(&disk_, &FileOnDisk::changedOnDisk, this, GuardedSlot(prompts_, this, &TForm_Main::FileChangedOnDisk));
 }

@@ -1,6 +1,8 @@
 #include "editor/RecordForm.h"
 
 #include "editor/GbkLimit.h"
+#include "codeconv/Jislib.h"
+#include "officers/OfficerFile.h"
 #include "officers/Roster.h"
 #include "officers/Skills.h"
 #include "platform/Errors.h"
@@ -49,8 +51,37 @@ constexpr std::array<int, FormText::Count> kTextByteLimits = {
     kXingWidth - 1, kMingWidth - 1, kZiWidth - 1, kYinWidth - 1, kStoryWidth - 3,
 };
 
-// The texts' labels on the window, for messages.
+// The fields' labels on the window, for messages.
 const std::array<const char*, FormText::Count> kTextLabels = {"姓", "名", "字", "读音", "列传"};
+const std::array<const char*, FormNumber::Count> kNumberLabels = {
+    "统率", "武力", "智力", "政治", "魅力", "名声", "头像", "诞生年", "登场年", "死亡年",
+};
+
+// The texts that go to the game as Shift-JIS; the reading is carried as it is.
+constexpr std::array<Field, FormText::Count> kTextFileFields = {
+    Field::Xing, Field::Ming, Field::Zi, Field::Yin, Field::Story,
+};
+
+bool IsConverted(int text)
+{
+    return text != FormText::Yin;
+}
+
+// The characters the game cannot take, as the player typed them.
+QString Characters(const std::vector<std::uint16_t>& codes)
+{
+    QString shown;
+    for (const std::uint16_t code : codes) {
+        QByteArray bytes;
+        bytes.append(static_cast<char>(code & 0xFF));
+        if (code > 0xFF)
+            bytes.append(static_cast<char>(code >> 8));
+        if (!shown.isEmpty())
+            shown += u'、';
+        shown += GbkToString(bytes);
+    }
+    return shown;
+}
 
 constexpr int kAbilities[] = {FormNumber::Tongshuai, FormNumber::Wuli, FormNumber::Zhili,
                               FormNumber::Zhengzhi, FormNumber::Meili};
@@ -111,6 +142,16 @@ const char* TextEditName(int text)
     return kTextEditNames.at(static_cast<std::size_t>(text));
 }
 
+QString NumberLabel(int number)
+{
+    return QString::fromUtf8(kNumberLabels.at(static_cast<std::size_t>(number)));
+}
+
+QString TextLabel(int text)
+{
+    return QString::fromUtf8(kTextLabels.at(static_cast<std::size_t>(text)));
+}
+
 int TextByteLimit(int text)
 {
     return kTextByteLimits.at(static_cast<std::size_t>(text));
@@ -138,28 +179,32 @@ RecordForm ShowRecordForm(const OfficerTable& table, int slot)
     return form;
 }
 
-std::optional<QString> CommitRecordForm(const RecordForm& current, const RecordForm& shown,
-                                        OfficerTable& table, int slot)
+std::optional<FormError> CommitRecordForm(const RecordForm& current, const RecordForm& shown,
+                                          OfficerTable& table, int slot)
 {
     if (!ValidSlot(slot))
-        return QStringLiteral("武将编号 %1 不在 %2 到 %3 之间，未作修改。")
-            .arg(kFirstOfficerNumber + slot)
-            .arg(kFirstOfficerNumber)
-            .arg(kFirstOfficerNumber + kSlotCount - 1);
+        return FormError{QStringLiteral("武将编号 %1 不在 %2 到 %3 之间，未作修改。")
+                             .arg(kFirstOfficerNumber + slot)
+                             .arg(kFirstOfficerNumber)
+                             .arg(kFirstOfficerNumber + kSlotCount - 1),
+                         QString()};
 
     // Everything is checked before anything is stored.
     std::array<std::optional<std::uint16_t>, FormNumber::Count> numbers;
     for (int i = 0; i < FormNumber::Count; ++i) {
         if (current.numbers[i].isEmpty())
             continue;
+        const QString label = NumberLabel(i);
+        const QString control = QString::fromLatin1(kNumberEditNames[i]);
         std::int32_t value = 0;
         try {
             value = StrToInt(current.numbers[i]);
         } catch (const ConversionError& e) {
-            return e.message();
+            return FormError{QStringLiteral("%1：%2").arg(label, e.message()), control};
         }
         if (value < 0 || value > 65535)
-            return QStringLiteral("数值 %1 超出范围，应在 0 到 65535 之间。").arg(value);
+            return FormError{QStringLiteral("%1：数值 %2 超出范围，应在 0 到 65535 之间。").arg(label).arg(value),
+                             control};
         numbers[i] = static_cast<std::uint16_t>(value);
     }
 
@@ -171,9 +216,19 @@ std::optional<QString> CommitRecordForm(const RecordForm& current, const RecordF
         WithTextField(table, slot, i, [&](const auto& field) {
             texts[i] = GbkFieldBytes(current.texts[i], static_cast<int>(field.size()) - 1);
         });
+        const QString control = QString::fromLatin1(kTextEditNames[i]);
         if (!texts[i])
-            return QStringLiteral("“%1”中有 GBK 无法表示的字符，请删去后再确认修改。")
-                .arg(QString::fromUtf8(kTextLabels[i]));
+            return FormError{QStringLiteral("“%1”中有 GBK 无法表示的字符，请删去后再确认修改。").arg(TextLabel(i)),
+                             control};
+        if (!IsConverted(i))
+            continue;
+        const std::vector<std::uint16_t> unmappable =
+            UnmappableCharacters(std::string_view(texts[i]->constData(), static_cast<std::size_t>(texts[i]->size())));
+        if (!unmappable.empty())
+            return FormError{QStringLiteral("“%1”中的“%2”无法写入游戏的文件：游戏的字库里没有对应的字。"
+                                            "请换用别的字后再确认修改。")
+                                 .arg(TextLabel(i), Characters(unmappable)),
+                             control};
     }
 
     for (int i = 0; i < FormChoice::Count; ++i)
@@ -189,6 +244,26 @@ std::optional<QString> CommitRecordForm(const RecordForm& current, const RecordF
     for (int b = 0; b < kSkillBytes; ++b)
         table.Skills[slot][b] = current.skills[b] & kSkillBitsInUse[b];
     return std::nullopt;
+}
+
+QStringList TextsLosingKanji(const RecordForm& current, const RecordForm& shown, const OfficerTable& table,
+                             const QByteArray& file, int slot)
+{
+    QStringList labels;
+    if (!ValidSlot(slot))
+        return labels;
+    for (int i = 0; i < FormText::Count; ++i) {
+        if (!IsConverted(i) || current.texts[i] == shown.texts[i]
+            || UnshownCharacters(file, slot, kTextFileFields[i]) == 0)
+            continue;
+        // Once the stored text differs from the file's, the question has been answered for it.
+        WithTextField(table, slot, i, [&](const auto& field) {
+            const std::string_view stored = FieldText(field);
+            if (FileText(file, slot, kTextFileFields[i]) == QByteArrayView(stored.data(), static_cast<qsizetype>(stored.size())))
+                labels << TextLabel(i);
+        });
+    }
+    return labels;
 }
 
 void TickAllSkills(RecordForm& form)

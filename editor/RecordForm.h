@@ -3,7 +3,9 @@
 #include "editor/Choices.h"
 #include "officers/OfficerTable.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -37,6 +39,15 @@ struct RecordForm {
     std::array<QString, FormText::Count> texts;
     // The 42 skill boxes as the six bytes of the Skills field: a ticked box sets its bit.
     std::array<std::uint8_t, kSkillBytes> skills{};
+
+    bool operator==(const RecordForm&) const = default;
+};
+
+// Why a commit was refused: the message for the player, which names the field, and the object
+// name of the control at fault, for the window to put the focus there.
+struct FormError {
+    QString message;
+    QString control;
 };
 
 // Object names of the controls, for the window to find them.
@@ -51,13 +62,23 @@ int TextByteLimit(int text);
 RecordForm ShowRecordForm(const OfficerTable& table, int slot);
 
 // Stores the form into the slot, all or nothing: when a numeric text is refused, or a changed
-// text holds a character GBK lacks, nothing is stored and the message for the user is returned.
+// text holds a character GBK lacks or one the game's code cannot take (names, style name and
+// biography go to the game as Shift-JIS), nothing is stored and the refusal is returned.
 // An empty numeric text leaves its field alone. A text equal to its text in `shown` (the form
 // the controls were last filled from) keeps the field's bytes exactly; a changed text is stored
 // as GBK, cut at a character boundary to fit, and the bytes after its terminator keep their
 // contents. Skill bits that carry no skill are stored as 0.
-[[nodiscard]] std::optional<QString> CommitRecordForm(const RecordForm& current, const RecordForm& shown,
-                                                      OfficerTable& table, int slot);
+[[nodiscard]] std::optional<FormError> CommitRecordForm(const RecordForm& current, const RecordForm& shown,
+                                                        OfficerTable& table, int slot);
+
+// The labels of the texts a commit would change for the first time while their field in the
+// file still holds kanji that the editor shows as "? ": committing replaces those kanji.
+QStringList TextsLosingKanji(const RecordForm& current, const RecordForm& shown, const OfficerTable& table,
+                             const QByteArray& file, int slot);
+
+// The label of a field on the window ("武力", "姓", ...).
+QString NumberLabel(int number);
+QString TextLabel(int text);
 
 // "全部技能": every skill box ticked.
 void TickAllSkills(RecordForm& form);

@@ -9,6 +9,7 @@
 #include "ui_TForm_Main.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
@@ -49,10 +50,15 @@ void TForm_Main::ResetView()
     Shown.fill(1);
 }
 
+bool TForm_Main::IsModified() const
+{
+    return !(OfficerTable == *savedTable_);
+}
+
 // Asks before committed edits that were not saved are dropped by Open or Reload.
 bool TForm_Main::MayDropEdits()
 {
-    if (!modified_)
+    if (!IsModified())
         return true;
     return prompts_.AskUnsaved(this, QStringLiteral("修改尚未保存，放弃这些修改吗？"), false)
            == Prompts::Answer::Discard;
@@ -60,7 +66,7 @@ bool TForm_Main::MayDropEdits()
 
 void TForm_Main::Menu_OpenClick()
 {
-    if (!MayDropEdits())
+    if (!MayLeaveEdits() || !MayDropEdits())
         return;
     const QString path = prompts_.OpenFileName(this, kOpenFilter, OpenDialogPlaces(env_.game, FileName));
     if (path.isEmpty())
@@ -70,13 +76,15 @@ void TForm_Main::Menu_OpenClick()
 
 void TForm_Main::R1Click()
 {
-    if (!FileName.isEmpty() && !MayDropEdits())
+    if (!FileName.isEmpty() && (!MayLeaveEdits() || !MayDropEdits()))
         return;
     LoadOfficerFile();
 }
 
 void TForm_Main::Menu_SaveClick()
 {
+    if (!MayLeaveEdits())
+        return;
     SaveOfficerFile();
 }
 
@@ -122,14 +130,16 @@ void TForm_Main::LoadOfficerFile()
 // A failed load changes nothing: not the table, the list, the editor nor FileName.
 bool TForm_Main::LoadFrom(const QString& path)
 {
-    if (const std::optional<QString> error = ReadOfficerFile(path, OfficerTable)) {
+    QByteArray bytes;
+    if (const std::optional<QString> error = ReadOfficerFile(path, OfficerTable, &bytes)) {
         prompts_.ErrorBox(this, *error);
         return false;
     }
+    disk_.Track(path, bytes);
     FileName = path;
     ResetView();
-    modified_ = false;
-    selectedSinceLoad_ = false;
+    *savedTable_ = OfficerTable;
+    ClearRecord();
     FillList();
     FillRelationNames();
     return true;
@@ -147,17 +157,33 @@ void TForm_Main::SaveOfficerFile()
 
 bool TForm_Main::SaveTo(const QString& path)
 {
-    if (const std::optional<QString> error = WriteOfficerFile(path, OfficerTable)) {
-        prompts_.ErrorBox(this, *error);
+    switch (disk_.Save(prompts_, this, path, OfficerTable)) {
+    case FileOnDisk::SaveOutcome::Saved:
+        break;
+    case FileOnDisk::SaveOutcome::ReloadWanted:
+        LoadFrom(path);
+        return false;
+    case FileOnDisk::SaveOutcome::NotSaved:
         return false;
     }
-    modified_ = false;
+    *savedTable_ = OfficerTable;
     return true;
+}
+
+// With nothing unsaved, the game's newer officers are offered; otherwise Save will ask.
+void TForm_Main::FileChangedOnDisk()
+{
+    if (!IsModified() && disk_.AskReload(prompts_, this))
+        R1Click();
 }
 
 void TForm_Main::closeEvent(QCloseEvent* event)
 {
-    if (modified_) {
+    if (!MayLeaveEdits()) {
+        event->ignore();
+        return;
+    }
+    if (IsModified()) {
         const Prompts::Answer answer =
             prompts_.AskUnsaved(this, QStringLiteral("修改尚未保存，退出前保存吗？"), true);
         bool mayClose = answer == Prompts::Answer::Discard;
@@ -186,6 +212,21 @@ bool TForm_Main::eventFilter(QObject* watched, QEvent* event)
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             Run([this] { Image_FaceClick(); });
         return true;
+    }
+    if (auto* box = qobject_cast<QComboBox*>(watched)) {
+        // A stray wheel over a closed list must not change a choice.
+        if (event->type() == QEvent::Wheel && !box->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+        // Delete or Backspace takes a choice list back to no selection.
+        if (event->type() == QEvent::KeyPress && !box->isEditable()) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if ((key == Qt::Key_Delete || key == Qt::Key_Backspace) && box->isEnabled()) {
+                box->setCurrentIndex(-1);
+                return true;
+            }
+        }
     }
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);

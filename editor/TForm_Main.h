@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/FileOnDisk.h"
 #include "editor/OfficerList.h"
 #include "editor/RecordForm.h"
 #include "installdir/ResolveInstallDir.h"
@@ -65,8 +66,12 @@ public:
     void Btn_BTClick();
     void Image_FaceClick();
 
-    // Whether committed edits have not been saved yet.
-    bool IsModified() const { return modified_; }
+    // Whether the table differs from the file as last loaded or saved.
+    bool IsModified() const;
+    // Whether the controls differ from the slot they show.
+    bool HasUncommittedEdits() const;
+    // Another program changed the officer file on disk.
+    void FileChangedOnDisk();
 
     SortState Sort; // SortColumn and SortAscending
     FaceArchive FaceFile;
@@ -93,6 +98,18 @@ private:
     bool LoadFrom(const QString& path);
     bool SaveTo(const QString& path);
     bool MayDropEdits();
+    bool MayLeaveEdits();
+    bool CommitControls();
+    void ClearRecord();
+    void SetRecordEnabled(bool enabled);
+    void FocusControl(const QString& name);
+    void ShowSkillBits(const std::array<std::uint8_t, kSkillBytes>& bits);
+    void ShowNumbers(const RecordForm& form);
+    void ShowLimitNote(QWidget* control, const QString& note);
+    void UpdateToolTips();
+    void FitNameColumn();
+    QTreeWidgetItem* RowOfSlot(int slot) const;
+    void SelectRowOfSlot(int slot);
     void OpenArchives(const QString& installDir);
     void DrawPortrait(std::int32_t face);
     int SlotOfRow(const QTreeWidgetItem* item) const;
@@ -104,9 +121,12 @@ private:
     InstallDirEnv env_;
     Prompts& prompts_;
     RecordForm shownForm_{};
-    bool modified_ = false;
+    // The table as the file held it at the last load or save.
+    std::unique_ptr<::OfficerTable> savedTable_ = std::make_unique<::OfficerTable>();
+    // Whether the editor shows an officer: a row has been selected since the last load.
     bool selectedSinceLoad_ = false;
     bool closing_ = false;
+    FileOnDisk disk_;
 
     // Controls in the orders the rules use.
     std::array<QComboBox*, 7> choiceBoxes_{};
@@ -115,4 +135,5 @@ private:
     std::array<QLineEdit*, 4> textEdits_{};
     std::array<QLineEdit*, 6> searchEdits_{};
     std::array<QCheckBox*, 42> skillBoxes_{};
+    std::array<class GbkLengthValidator*, 4> textValidators_{};
 };

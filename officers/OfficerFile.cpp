@@ -3,11 +3,12 @@
 #include "RecordLayout.h"
 #include "codeconv/Jislib.h"
 
-#include <QFile>
+#include "SafeFile.h"
+
 #include <QFileInfo>
-#include <QSaveFile>
-#include <filesystem>
-#include <system_error>
+#include <algorithm>
+#include <array>
+#include <memory>
 #include <type_traits>
 
 namespace {
@@ -110,6 +111,18 @@ void TerminateAtBoundary(char* field, int width)
     std::fill(field + keep, field + width, '\0');
 }
 
+// Reads a converted text field of the file into `out` (width bytes) as the editor holds it:
+// cut at a character boundary when it has no terminator, then converted to GBK. Returns the
+// text's length.
+int ReadConvertedText(const char* at, int width, char* out)
+{
+    std::copy(at, at + width, out);
+    TerminateAtBoundary(out, width);
+    const int length = TextLength(out, width);
+    FromJis(out, static_cast<std::size_t>(length));
+    return length;
+}
+
 } // namespace
 
 void UnpackOfficerRecords(const QByteArray& file, OfficerTable& table)
@@ -125,11 +138,10 @@ void UnpackOfficerRecords(const QByteArray& file, OfficerTable& table)
             } else if (const ByteField b = Byte(span.field)) {
                 (table.*b)[slot] = static_cast<std::uint8_t>(*at);
             } else if (auto [bytes, width] = Bytes(table, span.field, slot); bytes) {
-                std::copy(at, at + width, bytes);
-                if (IsConvertedText(span.field)) {
-                    TerminateAtBoundary(bytes, width);
-                    FromJis(bytes, static_cast<std::size_t>(TextLength(bytes, width)));
-                }
+                if (IsConvertedText(span.field))
+                    ReadConvertedText(at, width, bytes);
+                else
+                    std::copy(at, at + width, bytes);
             }
             // Registered is never read.
         }
@@ -153,8 +165,15 @@ void PatchOfficerRecords(QByteArray& file, const OfficerTable& table)
                 *at = static_cast<char>((table.*b)[slot]);
             } else if (auto [bytes, width] = Bytes(table, span.field, slot); bytes) {
                 if (IsConvertedText(span.field)) {
-                    // The text at full width: converted, then zeros to the end of the field.
                     const int length = TextLength(bytes, width);
+                    // A text the editor shows as the file holds it keeps every byte of its field:
+                    // converting back could pick another variant of a kanji or lose one that
+                    // came in as "? ", and the bytes after the terminator are the game's.
+                    std::array<char, kStoryWidth> onDisk{};
+                    if (ReadConvertedText(at, width, onDisk.data()) == length
+                        && std::equal(bytes, bytes + length, onDisk.data()))
+                        continue;
+                    // A changed text at full width: converted, then zeros to the end of the field.
                     std::fill(at, at + width, '\0');
                     std::copy(bytes, bytes + length, at);
                     ToJis(at, static_cast<std::size_t>(length));
@@ -168,68 +187,118 @@ void PatchOfficerRecords(QByteArray& file, const OfficerTable& table)
 
 namespace {
 
-std::optional<QByteArray> ReadWholeFile(const QString& path, QString& error)
+// The bytes of a converted text field of a slot in a whole file, or null.
+const char* FieldBytes(const QByteArray& file, int slot, Field field, int& width)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("无法打开文件“%1”：%2").arg(path, file.errorString());
-        return std::nullopt;
+    if (file.size() < kOfficerFileSize || slot < 0 || slot >= kSlotCount || !IsConvertedText(field))
+        return nullptr;
+    for (const FieldSpan& span : kRecordLayout) {
+        if (span.field == field) {
+            width = span.size;
+            return file.constData() + kHeaderSize + slot * kRecordSize + span.offset;
+        }
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("无法读取文件“%1”：%2").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    if (bytes.size() < kOfficerFileSize) {
-        error = QStringLiteral("文件“%1”只有 %2 字节，不足 %3 字节，不是完整的新武将登陆文件。")
-                    .arg(path)
-                    .arg(bytes.size())
-                    .arg(kOfficerFileSize);
-        return std::nullopt;
-    }
-    return bytes;
+    return nullptr;
 }
 
 } // namespace
 
-std::optional<QString> ReadOfficerFile(const QString& path, OfficerTable& table)
+QByteArray FileText(const QByteArray& file, int slot, Field field)
 {
-    QString error;
-    const std::optional<QByteArray> bytes = ReadWholeFile(path, error);
-    if (!bytes)
-        return error;
-    auto loaded = std::make_unique<OfficerTable>();
-    UnpackOfficerRecords(*bytes, *loaded);
-    table = *loaded;
+    int width = 0;
+    const char* at = FieldBytes(file, slot, field, width);
+    if (!at)
+        return {};
+    std::array<char, kStoryWidth> text{};
+    const int length = ReadConvertedText(at, width, text.data());
+    return QByteArray(text.data(), length);
+}
+
+int UnshownCharacters(const QByteArray& file, int slot, Field field)
+{
+    int width = 0;
+    const char* at = FieldBytes(file, slot, field, width);
+    if (!at)
+        return 0;
+    std::array<char, kStoryWidth> text{};
+    std::copy(at, at + width, text.data());
+    TerminateAtBoundary(text.data(), width);
+    return CountUnshownJis(std::string_view(text.data(), static_cast<std::size_t>(TextLength(text.data(), width))));
+}
+
+namespace {
+
+QString TooShort(const QString& path, qsizetype size)
+{
+    return QStringLiteral("文件“%1”只有 %2 字节，不足 %3 字节，不是完整的新武将登陆文件。")
+        .arg(path)
+        .arg(size)
+        .arg(kOfficerFileSize);
+}
+
+OfficerFileSave Failed(const QString& message)
+{
+    return {message, false, {}};
+}
+
+} // namespace
+
+std::optional<QString> ReadOfficerFile(const QString& path, OfficerTable& table, QByteArray* loaded)
+{
+    FileContents file;
+    if (const std::optional<FileFailure> failure = ReadRegularFile(path, file))
+        return QStringLiteral("无法打开文件“%1”：%2").arg(path, failure->reason);
+    if (file.bytes.size() < kOfficerFileSize)
+        return TooShort(path, file.bytes.size());
+    auto read = std::make_unique<OfficerTable>();
+    UnpackOfficerRecords(file.bytes, *read);
+    table = *read;
+    if (loaded)
+        *loaded = std::move(file.bytes);
     return std::nullopt;
 }
 
 std::optional<QString> WriteOfficerFile(const QString& path, const OfficerTable& table)
 {
-    // The backup comes first; without it nothing is written.
+    return WriteOfficerFileIfUnchanged(path, table, std::nullopt).error;
+}
+
+OfficerFileSave WriteOfficerFileIfUnchanged(const QString& path, const OfficerTable& table,
+                                            const std::optional<QByteArray>& expected)
+{
+    // Through a link the file it points to is replaced, so the link stays; the backup stays
+    // beside the name the player chose.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    const QString target = canonical.isEmpty() ? path : canonical;
     const QString backup = path + QStringLiteral(".bak");
-    std::error_code ec;
-    std::filesystem::copy_file(QFile::encodeName(path).toStdString(), QFile::encodeName(backup).toStdString(),
-                               std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) {
-        return QStringLiteral("无法备份文件“%1”到“%2”：%3。文件未保存。")
-            .arg(path, backup, QString::fromLocal8Bit(ec.message()));
-    }
 
     // Patch the file as it is on disk now, so that bytes the editor does not own stay current.
-    QString error;
-    std::optional<QByteArray> bytes = ReadWholeFile(path, error);
-    if (!bytes)
-        return error + QStringLiteral("文件未保存。");
-    PatchOfficerRecords(*bytes, table);
-
-    QSaveFile out(path);
-    const QFileDevice::Permissions permissions = QFileInfo(path).permissions();
-    if (!out.open(QIODevice::WriteOnly) || out.write(*bytes) != bytes->size()
-        || !out.setPermissions(permissions) || !out.commit()) {
-        const QString reason = out.errorString();
-        out.cancelWriting();
-        return QStringLiteral("无法保存文件“%1”：%2。文件未改动。").arg(path, reason);
+    // Nothing is touched before the file has been read whole and found sound.
+    FileContents current;
+    if (const std::optional<FileFailure> failure = ReadRegularFile(target, current))
+        return Failed(QStringLiteral("无法保存文件“%1”：%2文件未保存。").arg(path, failure->reason));
+    if (current.bytes.size() < kOfficerFileSize) {
+        if (expected && expected->size() >= kOfficerFileSize)
+            return Failed(QStringLiteral("文件“%1”在打开之后被其他程序截短了，现在只有 %2 字节。"
+                                         "请关闭正在写它的程序（例如游戏）后再保存。文件和备份“%3”都未改动。")
+                              .arg(path)
+                              .arg(current.bytes.size())
+                              .arg(backup));
+        return Failed(TooShort(path, current.bytes.size()) + QStringLiteral("文件未保存。"));
     }
-    return std::nullopt;
+    if (expected && current.bytes != *expected)
+        return {std::nullopt, true, {}};
+
+    QByteArray patched = current.bytes;
+    PatchOfficerRecords(patched, table);
+
+    // The backup is the very bytes just checked, with the file's own permissions.
+    if (const std::optional<FileFailure> failure =
+            ReplaceFile(backup, current.bytes, current.mode, current.owner, current.group))
+        return Failed(QStringLiteral("无法写入备份“%1”：%2文件“%3”未改动。").arg(backup, failure->reason, path));
+    if (const std::optional<FileFailure> failure =
+            ReplaceFile(target, patched, current.mode, current.owner, current.group))
+        return Failed(QStringLiteral("无法保存文件“%1”：%2文件未改动，备份“%3”是它的完整副本。")
+                          .arg(path, failure->reason, backup));
+    return {std::nullopt, false, std::move(patched)};
 }

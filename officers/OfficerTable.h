@@ -59,6 +59,8 @@ struct OfficerTable {
     PerSlot<TextField<kStoryWidth>> Story{};
 
     PerSlot<std::array<std::uint8_t, kSkillBytes>> Skills{};
+
+    bool operator==(const OfficerTable&) const = default;
 };
 
 // The text of a field: its bytes up to the first zero, at most width - 1 of them, so that a

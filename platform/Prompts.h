@@ -17,7 +17,7 @@ struct OpenFilePlaces {
 // the user something can be driven by tests without a person.
 class Prompts {
 public:
-    enum class Answer { Save, Discard, Cancel };
+    enum class Answer { Save, Commit, Discard, Cancel };
 
     virtual ~Prompts() = default;
 
@@ -31,4 +31,13 @@ public:
     virtual QString OpenFileName(QWidget* parent, const QString& filter, const OpenFilePlaces& places = {}) = 0;
     // Asks what to do with unsaved edits. Without offerSave only Discard and Cancel are offered.
     virtual Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) = 0;
+    // Asks what to do with edits in the controls that were not committed: Commit, Discard or Cancel.
+    virtual Answer AskUncommitted(QWidget* parent, const QString& text) = 0;
+    // A yes/no question; `yes` names the button that goes ahead. True when the user goes ahead.
+    virtual bool Confirm(QWidget* parent, const QString& text, const QString& yes) = 0;
+
+    enum class DiskAnswer { Overwrite, Reload, Cancel };
+    // Asks what to do about a file that another program changed. Without offerOverwrite only
+    // Reload and Cancel are offered.
+    virtual DiskAnswer AskFileChanged(QWidget* parent, const QString& text, bool offerOverwrite) = 0;
 };

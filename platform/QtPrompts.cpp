@@ -54,3 +54,47 @@ Prompts::Answer QtPrompts::AskUnsaved(QWidget* parent, const QString& text, bool
         return Answer::Discard;
     return Answer::Cancel;
 }
+
+Prompts::DiskAnswer QtPrompts::AskFileChanged(QWidget* parent, const QString& text, bool offerOverwrite)
+{
+    QMessageBox box(QMessageBox::Warning, Title(), text, QMessageBox::NoButton, parent);
+    QPushButton* overwrite =
+        offerOverwrite ? box.addButton(QStringLiteral("覆盖"), QMessageBox::DestructiveRole) : nullptr;
+    QPushButton* reload = box.addButton(QStringLiteral("重新载入"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (overwrite && box.clickedButton() == overwrite)
+        return DiskAnswer::Overwrite;
+    if (box.clickedButton() == reload)
+        return DiskAnswer::Reload;
+    return DiskAnswer::Cancel;
+}
+
+Prompts::Answer QtPrompts::AskUncommitted(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, Title(), text, QMessageBox::NoButton, parent);
+    QPushButton* commit = box.addButton(QStringLiteral("确认修改"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("放弃修改"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(commit);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == commit)
+        return Answer::Commit;
+    if (box.clickedButton() == discard)
+        return Answer::Discard;
+    return Answer::Cancel;
+}
+
+bool QtPrompts::Confirm(QWidget* parent, const QString& text, const QString& yes)
+{
+    QMessageBox box(QMessageBox::Warning, Title(), text, QMessageBox::NoButton, parent);
+    QPushButton* goAhead = box.addButton(yes, QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == goAhead;
+}

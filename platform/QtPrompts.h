@@ -10,4 +10,7 @@ public:
     void ErrorBox(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& filter, const OpenFilePlaces& places = {}) override;
     Answer AskUnsaved(QWidget* parent, const QString& text, bool offerSave) override;
+    Answer AskUncommitted(QWidget* parent, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& text, const QString& yes) override;
+    DiskAnswer AskFileChanged(QWidget* parent, const QString& text, bool offerOverwrite) override;
 };

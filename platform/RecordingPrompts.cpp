@@ -36,10 +36,40 @@ Prompts::Answer RecordingPrompts::AskUnsaved(QWidget*, const QString& text, bool
     return answer;
 }
 
+Prompts::DiskAnswer RecordingPrompts::AskFileChanged(QWidget*, const QString& text, bool offerOverwrite)
+{
+    shown.push_back({Shown::Kind::AskFileChanged, text, offerOverwrite ? QStringLiteral("overwrite") : QString()});
+    if (fileChangedAnswers.empty())
+        return DiskAnswer::Cancel;
+    DiskAnswer answer = fileChangedAnswers.front();
+    fileChangedAnswers.pop_front();
+    return answer;
+}
+
 QStringList RecordingPrompts::Texts() const
 {
     QStringList texts;
     for (const Shown& s : shown)
         texts << s.text;
     return texts;
+}
+
+Prompts::Answer RecordingPrompts::AskUncommitted(QWidget*, const QString& text)
+{
+    shown.push_back({Shown::Kind::AskUncommitted, text, {}});
+    if (uncommittedAnswers.empty())
+        return Answer::Cancel;
+    Answer answer = uncommittedAnswers.front();
+    uncommittedAnswers.pop_front();
+    return answer;
+}
+
+bool RecordingPrompts::Confirm(QWidget*, const QString& text, const QString& yes)
+{
+    shown.push_back({Shown::Kind::Confirm, text, yes});
+    if (confirmAnswers.empty())
+        return false;
+    const bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
 }

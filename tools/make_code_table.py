@@ -13,6 +13,8 @@ Data sources, all read from installed Debian packages (nothing is fetched):
     Unicode Terms of Use): kSimplifiedVariant, kZVariant and kSemanticVariant.
   - Canonical decompositions of the Unicode Character Database (Python's unicodedata): the
     compatibility ideographs of Shift-JIS rows ED and EE decompose to their unified forms.
+  - KANJIDIC2 (package kanjidic-xml, /usr/share/edict/kanjidic2.xml.gz; EDRDG licence,
+    CC BY-SA 4.0): the variant forms it lists for each kanji.
 
 Layout of the 28800 bytes: the GBK column, 7200 little-endian uint16 each holding
 lead + 256 * trail (so the two GBK bytes in text order), then the Shift-JIS column, 7200
@@ -20,7 +22,9 @@ little-endian uint16 each holding 256 * lead + trail. 0 in a column means no cod
 """
 
 import bz2
+import gzip
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -30,6 +34,7 @@ from collections import Counter
 ROWS = 7200
 FIRST_CODED_ROW = 180
 UNIHAN_VARIANTS = "/usr/share/unicode/Unihan_Variants.txt.bz2"
+KANJIDIC = "/usr/share/edict/kanjidic2.xml.gz"
 
 # The four punctuation marks that the game's texts use most, each paired with itself.
 PUNCTUATION = "\u3000、。，"
@@ -42,16 +47,43 @@ EXCLUDED_JIS = (set(range(0x874A, 0x8754)) | set(range(0x875F, 0x876F))
 # Characters outside GB2312 that keep their own GBK code.
 KEEP_OWN_GBK = "㎜㎝㎞㎎㎏㏄㎡℡≒∟⊿鯵扱鰯噂榎樫橿梶椛鞄"
 
-# Pairs chosen by hand, ahead of the data. 鎔 -> 镕 is the only
-# substitute outside GB2312: 镕 is its simplified form and lives in GBK's extension.
+# Pairs chosen by hand, ahead of the data, each with its reason.
 OVERRIDES = {
-    "満": "满", "頭": "头", "劉": "刘", "穐": "秋", "吋": "寸", "姶": "妍", "鎔": "镕",
-    # The opening quotation mark of vertical text; GB2312 has only the ordinary one.
-    "〝": "“",
+    "満": "满", "頭": "头", "劉": "刘", "穐": "秋", "吋": "寸", "姶": "妍",
+    "鎔": "镕",  # its simplified form, which lives in GBK's extension
+    "〝": "“",  # the opening quotation mark of vertical text; GB2312 has only the ordinary one
+    # Common in names, and named by none of the data as a variant that GB2312 holds.
+    "姫": "姬",  # the Japanese form of 姬
+    "薗": "园",  # a variant of 園 (花薗 = 花園), simplified 园
+    "苅": "刈",  # the Japanese variant of 刈 (苅田 = 刈田)
+    "倶": "俱",  # the Japanese form of 俱
+    "駄": "驮",  # the Japanese form of 馱, simplified 驮
+    "喩": "喻",  # the Japanese form of 喻
+    "竸": "竞",  # a variant of 競, simplified 竞
+    "辧": "办",  # a variant of 辦, simplified 办 (KANJIDIC names the Japanese 弁, a different word here)
+    # Listed as variants in the first list of variant characters (第一批异体字整理表, 1955).
+    "雰": "氛", "姪": "侄", "燐": "磷", "傚": "效", "堺": "界", "搾": "榨", "楯": "盾",
+    "惣": "总", "鎗": "枪", "撚": "捻", "瀞": "净", "栞": "刊", "毬": "球", "痲": "麻",
+    "揃": "剪", "俛": "俯", "勣": "绩", "勦": "剿", "喞": "唧",
+    "剏": "创",  # a variant of 創, simplified 创
+    "厖": "庞",  # a variant of 龐, simplified 庞
+    "慇": "殷", "懃": "勤",  # 慇懃 is written 殷勤
+    "詑": "诧",  # the Japanese form of 詫, simplified 诧
+    "宍": "肉",  # the old form of 肉
+    "昜": "阳",  # the old form of 陽, simplified 阳
 }
 
-# Kanji that get "? " whatever the data may name for them.
-NO_SUBSTITUTE = set("柾麿﨧")
+# Kanji that get "? " whatever the data may name for them, with the reason.
+NO_SUBSTITUTE = {
+    "柾": "made in Japan", "麿": "made in Japan", "﨧": "no counterpart",
+    "働": "made in Japan; KANJIDIC's 仂 is an old shorthand, not the Chinese word",
+    "妛": "a ghost character of JIS; KANJIDIC's 媸 is a guess",
+    "絈": "KANJIDIC's 帕 is a different character",
+    "鞨": "KANJIDIC's 碟 is a different character",
+    "谺": "KANJIDIC's 岈 is a different character",
+    "鱶": "KANJIDIC's 鲞 (dried fish) is a different word",
+    "釚": "KANJIDIC's 钆 is a different character",
+}
 
 QUESTION = 0x3F + 256 * 0x20  # the text "? " in the GBK column
 
@@ -120,16 +152,51 @@ def read_unihan_variants():
     return variants
 
 
+def read_kanjidic_variants():
+    """Returns {kanji: [variant, ...]} from the variant forms KANJIDIC2 lists by JIS or UCS code."""
+    variants = {}
+    with gzip.open(KANJIDIC, "rt", encoding="utf-8") as f:
+        data = f.read()
+    for entry in re.finditer(r"<literal>(.)</literal>(.*?)</character>", data, re.S):
+        found = []
+        for kind, code in re.findall(r'<variant var_type="(\w+)">([^<]+)</variant>', entry.group(2)):
+            try:
+                if kind == "ucs":
+                    found.append(chr(int(code, 16)))
+                elif kind in ("jis208", "jis212", "jis213"):
+                    plane, row, cell = map(int, code.split("-"))
+                    raw = bytes([0xA0 + row, 0xA0 + cell])
+                    if kind == "jis212":
+                        found.append((b"\x8f" + raw).decode("euc_jp"))
+                    elif kind == "jis213":
+                        found.append(((b"\x8f" if plane == 2 else b"") + raw).decode("euc_jis_2004"))
+                    else:
+                        found.append(raw.decode("euc_jp"))
+            except (UnicodeDecodeError, ValueError):
+                continue
+        variants[entry.group(1)] = [v for v in found if len(v) == 1]
+    return variants
+
+
+def in_gbk(ch):
+    """A double-byte GBK character (GB2312 or its extension)."""
+    try:
+        return len(ch) == 1 and len(ch.encode("gbk")) == 2
+    except UnicodeEncodeError:
+        return False
+
+
 # kSpecializedSemanticVariant is left out: it pairs characters that agree in one sense only
 # (祇 with 只, 袮 with 你), which reads wrongly in a name.
 VARIANT_FIELDS = ["kZVariant", "kSemanticVariant"]
 
 
-def find_substitutes(chars, variants):
+def find_substitutes(chars, variants, kanjidic):
     """Returns {character: (substitute, reason)} for the characters some data pairs up."""
     unified = {ch: unicodedata.normalize("NFC", ch) for ch in chars}
     trad = run_opencc("jp2t.json", sorted(set(unified.values())))
-    simp = run_opencc("t2s.json", sorted(set(trad.values()) | set(unified.values())))
+    listed = {v for ch in chars for v in kanjidic.get(unified[ch], [])}
+    simp = run_opencc("t2s.json", sorted(set(trad.values()) | set(unified.values()) | listed))
 
     # Variants named by Unihan for the character itself or for its traditional form.
     candidates = {}
@@ -156,7 +223,9 @@ def find_substitutes(chars, variants):
         if in_gb2312(u):
             found[ch] = (u, "unified form")
             continue
-        s = next((s for s in (simp[trad[u]], simp[u]) if in_gb2312(s)), None)
+        # t2s of the character itself first: jp2t reads 連 as 聯, whose simplified form 联 is
+        # another word than 连.
+        s = next((s for s in (simp[u], simp[trad[u]]) if in_gb2312(s)), None)
         if s:
             found[ch] = (s, "OpenCC")
             continue
@@ -169,6 +238,25 @@ def find_substitutes(chars, variants):
             if s:
                 found[ch] = (s, field)
                 break
+        if ch in found:
+            continue
+        # A variant form KANJIDIC lists, as it is or simplified.
+        for v in kanjidic.get(u, []):
+            s = next((s for s in [v, simp.get(v, v)] + variants.get((v, "kSimplifiedVariant"), [])
+                      if in_gb2312(s) and s != ch), None)
+            if s:
+                found[ch] = (s, "KANJIDIC")
+                break
+        if ch in found:
+            continue
+        # Last, a simplified form that only GBK's extension holds (紘 -> 纮): the editor shows
+        # it as the character the player knows, where "? " would show nothing.
+        for base in [u, trad[u]] + kanjidic.get(u, []):
+            s = next((s for s in [simp.get(base, base)] + variants.get((base, "kSimplifiedVariant"), [])
+                      if in_gbk(s) and s != ch and s != base), None)
+            if s:
+                found[ch] = (s, "simplified, GBK extension")
+                break
     return found
 
 
@@ -180,8 +268,9 @@ def build():
 
     outside = [ch for _, ch in rows if not in_gb2312(ch) and ch not in KEEP_OWN_GBK]
     assert len(outside) == 7020 - 3722 - len(KEEP_OWN_GBK)
-    assert set(OVERRIDES) <= set(outside) and NO_SUBSTITUTE <= set(outside)
-    found = find_substitutes([ch for ch in outside if ch not in OVERRIDES], read_unihan_variants())
+    assert set(OVERRIDES) <= set(outside) and set(NO_SUBSTITUTE) <= set(outside)
+    found = find_substitutes([ch for ch in outside if ch not in OVERRIDES], read_unihan_variants(),
+                             read_kanjidic_variants())
 
     gbk = [0] * ROWS
     jis = [0] * ROWS
@@ -205,7 +294,7 @@ def build():
             reasons["hand-picked"] += 1
         elif ch in found:
             sub, reason = found[ch]
-            assert in_gb2312(sub) and sub != ch
+            assert (in_gb2312(sub) or reason == "simplified, GBK extension") and sub != ch
             gbk[i] = gbk_value(sub)
             kinds["substitute"] += 1
             reasons[reason] += 1
@@ -215,6 +304,12 @@ def build():
             gbk[i] = QUESTION
             kinds["question"] += 1
     kinds["empty"] = ROWS - len(PUNCTUATION) - len(rows)
+
+    by_char = {ch: gbk[i] for i, (_, ch) in enumerate(rows, FIRST_CODED_ROW)}
+    # Name kanji players meet often get their Chinese form; kanji made in Japan keep "? ".
+    for kanji, chinese in zip("姫嶋邉薗苅冨連", "姬岛边园刈富连"):
+        assert by_char[kanji] == gbk_value(chinese), kanji
+    assert all(by_char[k] == QUESTION for k in "辻畑峠込榊笹")
 
     assert kinds["same"] == 3722 + len(KEEP_OWN_GBK)
     for g, j in zip(gbk, jis):

@@ -42,10 +42,12 @@ TEST_F(ConversionTest, WorkedExamples)
         {"liubei_to_jis", true, {0xC1, 0xF5, 0xB1, 0xB8}, {0x97, 0xAB, 0x94, 0xF5}},     // 刘备 -> 劉備
         {"liubei_from_jis", false, {0x97, 0xAB, 0x94, 0xF5}, {0xC1, 0xF5, 0xB1, 0xB8}},
         {"ascii_stays", true, {0x41, 0xD5, 0xC5, 0x42}, {0x41, 0x92, 0xA3, 0x42}},       // A张B -> A張B
-        {"qiu_first_row", true, {0xC7, 0xEF}, {0x88, 0xAA}},                              // 秋 -> 穐
+        {"qiu_own_row", true, {0xC7, 0xEF}, {0x8F, 0x48}},                                // 秋 -> 秋, not 穐
         {"qiu_from_variant", false, {0x88, 0xAA}, {0xC7, 0xEF}},
         {"qiu_from_own", false, {0x8F, 0x48}, {0xC7, 0xEF}},
-        {"cun_first_row", true, {0xB4, 0xE7}, {0x89, 0x44}},                              // 寸 -> 吋
+        {"cun_own_row", true, {0xB4, 0xE7}, {0x90, 0xA1}},                                // 寸 -> 寸, not 吋
+        {"yan_own_row", true, {0xD1, 0xD2}, {0x8A, 0xE2}},                                // 岩 -> 岩, not 巌
+        {"man_first_match", true, {0xC2, 0xFA}, {0x96, 0x9E}},                            // 满 -> 満
         {"tou_simplified", false, {0x93, 0xAA}, {0xCD, 0xB7}},                            // 頭 -> 头
         {"no_substitute", false, {0x96, 0x8F, 0x96, 0xD8}, {0x3F, 0x20, 0xC4, 0xBE}},     // 柾木 -> "? "木
         {"question_mark_stays", true, {0x3F, 0x20, 0xC4, 0xBE}, {0x3F, 0x20, 0x96, 0xD8}},
@@ -73,7 +75,44 @@ TEST_F(ConversionTest, BoundedConversionNeverTouchesBytesBeyondItsLength)
     EXPECT_EQ(buffer[3], 0xF5);
 }
 
-TEST_F(ConversionTest, IndexedLookupsEqualTheFirstMatchScanForEveryKey)
+// What the editor shows is what the game gets: a Shift-JIS character that comes in as itself
+// goes back as itself, and any character the editor lets through reads back unchanged.
+TEST_F(ConversionTest, EveryCharacterSurvivesTheRoundTrip)
+{
+    int sameCharacterRows = 0;
+    for (int row = 0; row < kCodeTableRows; ++row) {
+        const std::uint16_t gbk = GbkCodes[row];
+        const std::uint16_t jis = JisCodes[row];
+        if (gbk == 0 || gbk == kUnshownGbk)
+            continue;
+        std::string text{static_cast<char>(gbk & 0xFF), static_cast<char>(gbk >> 8)};
+        ASSERT_TRUE(MapsToJis(gbk));
+        ToJis(text.data(), text.size());
+        FromJis(text.data(), text.size());
+        ASSERT_EQ(text, std::string({static_cast<char>(gbk & 0xFF), static_cast<char>(gbk >> 8)})) << "row " << row;
+
+        // A row that pairs a character with itself is the one its GBK code converts through.
+        std::string jisText{static_cast<char>(jis >> 8), static_cast<char>(jis & 0xFF)};
+        FromJis(jisText.data(), jisText.size());
+        ToJis(jisText.data(), jisText.size());
+        if (jisText == std::string({static_cast<char>(jis >> 8), static_cast<char>(jis & 0xFF)}))
+            ++sameCharacterRows;
+    }
+    // The 3747 rows whose GBK code is the same character, and substitutes no other row shares.
+    EXPECT_GE(sameCharacterRows, 3747);
+}
+
+TEST_F(ConversionTest, UnmappableCharactersAreNamedOnceInOrder)
+{
+    // 涿 (E4 C3) and 诩 (DA BC) have no row; 张 has; a lone lead byte ends the text.
+    const std::string text = "\xE4\xC3" "a" "\xD5\xC5" "\xDA\xBC" "\xE4\xC3" "\x80";
+    EXPECT_EQ(UnmappableCharacters(text), (std::vector<std::uint16_t>{0xC3E4, 0xBCDA, 0x80}));
+    EXPECT_TRUE(UnmappableCharacters("ab\xD5\xC5").empty());
+    // 柾 (96 8F) comes in as "? "; 木 (96 D8) as itself.
+    EXPECT_EQ(CountUnshownJis("\x96\x8F\x96\xD8\x96\x8F"), 2);
+}
+
+TEST_F(ConversionTest, IndexedLookupsEqualTheScansForEveryKey)
 {
     for (int key = 0; key < 65536; ++key) {
         const auto k = static_cast<std::uint16_t>(key);

@@ -1,3 +1,4 @@
+#include "codeconv/Jislib.h"
 #include "editor/GbkLimit.h"
 #include "editor/GbkMemoLimiter.h"
 
@@ -63,50 +64,73 @@ TEST(GbkLimit, FieldBytesCutAtCharacterBoundaries)
         EXPECT_EQ(GbkFieldBytes(c.text, c.maxBytes), c.bytes) << c.name;
 }
 
-TEST(GbkLimit, ValidatorRefusesTooLongOrUnencodable)
+TEST(GbkLimit, ValidatorKeepsWhatFitsOfAnEdit)
 {
     struct Case {
         const char* name;
         int maxBytes;
         QString text;
         QValidator::State state;
+        QString result; // the text the edit is left with
     } const cases[] = {
-        {"empty", 4, "", QValidator::Acceptable},
-        {"two characters", 4, "张飞", QValidator::Acceptable},
-        {"four letters", 4, "abcd", QValidator::Acceptable},
-        {"five letters", 4, "abcde", QValidator::Invalid},
-        {"two characters and a letter", 4, "张飞a", QValidator::Invalid},
-        {"hangul", 4, kHangul, QValidator::Invalid},
-        {"emoji", 10, kEmoji, QValidator::Invalid},
-        {"reading at its limit", 10, "0123456789", QValidator::Acceptable},
-        {"reading past its limit", 10, "0123456789a", QValidator::Invalid},
-        {"five characters", 10, "五个汉字啊", QValidator::Acceptable},
+        {"empty", 4, "", QValidator::Acceptable, ""},
+        {"two characters", 4, "张飞", QValidator::Acceptable, "张飞"},
+        {"four letters", 4, "abcd", QValidator::Acceptable, "abcd"},
+        {"five letters", 4, "abcde", QValidator::Acceptable, "abcd"},
+        {"two characters and a letter", 4, "张飞a", QValidator::Acceptable, "张飞"},
+        {"a character that would be split", 4, "a张飞", QValidator::Acceptable, "a张"},
+        {"hangul", 4, kHangul, QValidator::Invalid, kHangul},
+        {"emoji", 10, kEmoji, QValidator::Invalid, kEmoji},
+        {"reading at its limit", 10, "0123456789", QValidator::Acceptable, "0123456789"},
+        {"reading past its limit", 10, "0123456789a", QValidator::Acceptable, "0123456789"},
+        {"five characters", 10, "五个汉字啊", QValidator::Acceptable, "五个汉字啊"},
     };
     for (const Case& c : cases) {
         GbkLengthValidator validator(c.maxBytes);
         QString text = c.text;
         int pos = 0;
         EXPECT_EQ(validator.validate(text, pos), c.state) << c.name;
+        EXPECT_EQ(text, c.result) << c.name;
     }
 }
 
-TEST(GbkLimit, LineEditRefusesTypingAndPastingPastTheLimit)
+TEST(GbkLimit, GameTextRefusesCharactersWithoutARow)
+{
+    ASSERT_TRUE(LoadCodeTable());
+    EXPECT_EQ(MeasureGbk("张涿", TextCode::Game).unencodable, 1);
+    EXPECT_EQ(MeasureGbk("张涿", TextCode::Gbk).unencodable, 0);
+    EXPECT_EQ(MeasureGbk("€", TextCode::Game).unencodable, 1) << "a one-byte GBK euro sign";
+    const std::optional<LimitedEdit> edit = LimitEdit("a", "a涿鹿b", 10, TextCode::Game, "名");
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(edit->text, "a鹿b");
+    EXPECT_EQ(edit->cursor, 3);
+    EXPECT_EQ(edit->note, "“涿”无法写入游戏的文件（游戏的字库里没有对应的字），已略去。");
+}
+
+TEST(GbkLimit, LineEditKeepsTheLeadingPartOfAPasteAndRefusesTypingPastTheLimit)
 {
     QLineEdit edit;
-    edit.setValidator(new GbkLengthValidator(4, &edit));
+    auto* validator = new GbkLengthValidator(4, &edit, TextCode::Gbk, "姓");
+    edit.setValidator(validator);
+    QObject::connect(&edit, &QLineEdit::textChanged, validator, &GbkLengthValidator::Track);
+    QStringList notes;
+    QObject::connect(validator, &GbkLengthValidator::limited, [&notes](const QString& n) { notes << n; });
     edit.insert("张");
     edit.insert("飞a"); // a paste that would end at 5 bytes
-    EXPECT_EQ(edit.text(), "张");
-    edit.insert(kHangul);
-    EXPECT_EQ(edit.text(), "张");
-    edit.insert("飞");
     EXPECT_EQ(edit.text(), "张飞");
+    EXPECT_EQ(notes, QStringList{"“姓”最多 4 字节，放不下的部分已略去。"});
     edit.insert("a");
     EXPECT_EQ(edit.text(), "张飞");
+    edit.setCursorPosition(1);
+    edit.insert(kHangul);
+    EXPECT_EQ(edit.text(), "张飞");
+    EXPECT_EQ(notes.size(), 3);
 
     // A stored text is shown as it is, even one the user could not type, so that an unchanged
     // control still commits the field's own bytes.
+    validator->SetShowing(true);
     edit.setText("x" + kHangul);
+    validator->SetShowing(false);
     EXPECT_EQ(edit.text(), "x" + kHangul);
 }
 
@@ -129,19 +153,22 @@ TEST_F(GbkMemoLimiterTest, RefusesEditsPastTheLimit)
     Type(full);
     EXPECT_EQ(memo.toPlainText(), full);
 
-    Type("张a"); // 151 bytes
-    EXPECT_EQ(memo.toPlainText(), full);
-    Type("\n\n"); // 152 bytes
-    EXPECT_EQ(memo.toPlainText(), full);
-    Type(QString(300, u'x')); // a long paste
-    EXPECT_EQ(memo.toPlainText(), full);
-    Type(kEmoji);
-    EXPECT_EQ(memo.toPlainText(), full);
+    Type("a张"); // 151 bytes: the 张 does not fit
+    EXPECT_EQ(memo.toPlainText(), full + "a");
+    Type("\n"); // 151 with CR LF
+    EXPECT_EQ(memo.toPlainText(), full + "a");
+    Type(kEmoji + "b"); // what GBK lacks is left out
+    EXPECT_EQ(memo.toPlainText(), full + "ab");
+    Type("c");
+    EXPECT_EQ(memo.toPlainText(), full + "ab");
+}
 
-    Type("\n"); // exactly 150
-    EXPECT_EQ(memo.toPlainText(), full + "\n");
-    Type("b");
-    EXPECT_EQ(memo.toPlainText(), full + "\n");
+TEST_F(GbkMemoLimiterTest, ALongPasteKeepsItsLeadingPart)
+{
+    Type(QString(140, u'a'));
+    Type("一二三四五六七八九十");
+    EXPECT_EQ(memo.toPlainText(), QString(140, u'a') + "一二三四五");
+    EXPECT_EQ(memo.textCursor().position(), 145);
 }
 
 TEST_F(GbkMemoLimiterTest, RefusedEditKeepsTheCursorWhereItWas)

@@ -34,7 +34,7 @@ protected:
     }
 };
 
-TEST_F(RecordEditorWindowTest, SelectingAnotherRowDropsUncommittedEdits)
+TEST_F(RecordEditorWindowTest, SelectingAnotherRowAndDiscardingDropsUncommittedEdits)
 {
     Open(OfficerFile());
     window->show();
@@ -43,6 +43,7 @@ TEST_F(RecordEditorWindowTest, SelectingAnotherRowDropsUncommittedEdits)
     EXPECT_EQ(Control<QPlainTextEdit>("Memo_Story")->toPlainText(),
               QStringLiteral("博览群书，通晓天文地理。\n隐居山中，后出仕。"));
     Edit("Edit_Wuli")->setText("1");
+    prompts.uncommittedAnswers = {Prompts::Answer::Discard};
     Select(9);
     EXPECT_EQ(window->OfficerTable.Wuli[1], 35);
     EXPECT_EQ(window->CurrentSlot, 9);
@@ -71,7 +72,7 @@ TEST_F(RecordEditorWindowTest, ARefusedNumberStoresNothingAndKeepsTheRow)
     const Case cases[] = {
         {"70000", nullptr},
         {"-1", nullptr},
-        {"9a", "'9a' is not a valid integer value."},
+        {"9a", "智力：'9a' is not a valid integer value."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -82,7 +83,7 @@ TEST_F(RecordEditorWindowTest, ARefusedNumberStoresNothingAndKeepsTheRow)
         ASSERT_EQ(prompts.shown.size(), 1u);
         EXPECT_EQ(prompts.shown[0].kind, Kind::Error);
         if (c.message)
-            EXPECT_EQ(prompts.shown[0].text, QString::fromLatin1(c.message));
+            EXPECT_EQ(prompts.shown[0].text, QString::fromUtf8(c.message));
         else
             EXPECT_TRUE(prompts.shown[0].text.contains(QString::fromLatin1(c.text)));
         EXPECT_EQ(window->OfficerTable.Tongshuai, before.Tongshuai) << "nothing stored";
@@ -143,6 +144,7 @@ TEST_F(RecordEditorWindowTest, PortraitsFollowTheArchivesRules)
     EXPECT_EQ(FaceOnScreen(), 579);
 
     window->OfficerTable.Face[9] = 2050;
+    prompts.uncommittedAnswers = {Prompts::Answer::Discard}; // the table changed under the editor
     Select(0);
     Select(9);
     EXPECT_FALSE(Control<QLabel>("Image_Face")->isVisible());
@@ -214,7 +216,7 @@ TEST_F(RecordEditorWindowTest, NoPickerWithoutASelectedRow)
     EXPECT_FALSE(opened);
 }
 
-TEST_F(RecordEditorWindowTest, CommitAfterASearchUpdatesTheTableButNoRow)
+TEST_F(RecordEditorWindowTest, CommitAfterASearchUpdatesTheTableAndTheOfficersRow)
 {
     Open(OfficerFile());
     Select(0);
@@ -222,7 +224,8 @@ TEST_F(RecordEditorWindowTest, CommitAfterASearchUpdatesTheTableButNoRow)
     Edit("Edit_Wuli")->setText("50");
     window->Btn_MConfirmClick();
     EXPECT_EQ(window->OfficerTable.Wuli[0], 50);
-    EXPECT_EQ(Control<QTreeWidget>("ListView_SelPrsn")->topLevelItem(0)->text(3), "92");
+    EXPECT_EQ(Control<QTreeWidget>("ListView_SelPrsn")->topLevelItem(0)->text(3), "50")
+        << "the list shows what the table holds";
 }
 
 } // namespace

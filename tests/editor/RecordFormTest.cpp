@@ -1,3 +1,4 @@
+#include "codeconv/Jislib.h"
 #include "editor/RecordForm.h"
 #include "officers/Roster.h"
 
@@ -11,6 +12,12 @@
 namespace {
 
 static_assert(std::has_unique_object_representations_v<OfficerTable>, "tables compare byte for byte");
+
+// The message of a refused commit, or "" when it was stored.
+QString Refusal(const std::optional<FormError>& error)
+{
+    return error ? error->message : QString();
+}
 
 bool SameTable(const OfficerTable& a, const OfficerTable& b)
 {
@@ -49,6 +56,7 @@ class RecordFormTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(LoadCodeTable());
         QRandomGenerator random(20260);
         auto* raw = reinterpret_cast<unsigned char*>(&table);
         for (std::size_t i = 0; i < sizeof(OfficerTable); ++i)
@@ -202,15 +210,19 @@ TEST_F(RecordFormTest, RefusedNumberStoresNothingAtAll)
         int number;
         QString text;
         QString message;
+        QString control;
     } const cases[] = {
-        {"too large", FormNumber::Wuli, "70000", "数值 70000 超出范围，应在 0 到 65535 之间。"},
-        {"just too large", FormNumber::Tongshuai, "65536", "数值 65536 超出范围，应在 0 到 65535 之间。"},
-        {"negative", FormNumber::Wuli, "-1", "数值 -1 超出范围，应在 0 到 65535 之间。"},
-        {"hex too large", FormNumber::Face, "$10000", "数值 65536 超出范围，应在 0 到 65535 之间。"},
-        {"not a number", FormNumber::Zhili, "9a", "'9a' is not a valid integer value."},
-        {"trailing blank", FormNumber::DeadYear, "230 ", "'230 ' is not a valid integer value."},
-        {"past 32 bits", FormNumber::BornYear, "4294967296", "'4294967296' is not a valid integer value."},
-        {"full-width digits", FormNumber::Meili, "９９", "'９９' is not a valid integer value."},
+        {"too large", FormNumber::Wuli, "70000", "武力：数值 70000 超出范围，应在 0 到 65535 之间。", "Edit_Wuli"},
+        {"just too large", FormNumber::Tongshuai, "65536", "统率：数值 65536 超出范围，应在 0 到 65535 之间。",
+         "Edit_Tongshuai"},
+        {"negative", FormNumber::Wuli, "-1", "武力：数值 -1 超出范围，应在 0 到 65535 之间。", "Edit_Wuli"},
+        {"hex too large", FormNumber::Face, "$10000", "头像：数值 65536 超出范围，应在 0 到 65535 之间。", "Edit_Face"},
+        {"not a number", FormNumber::Zhili, "9a", "智力：'9a' is not a valid integer value.", "Edit_Zhili"},
+        {"trailing blank", FormNumber::DeadYear, "230 ", "死亡年：'230 ' is not a valid integer value.",
+         "Edit_DeadYear"},
+        {"past 32 bits", FormNumber::BornYear, "4294967296", "诞生年：'4294967296' is not a valid integer value.",
+         "Edit_BornYear"},
+        {"full-width digits", FormNumber::Meili, "９９", "魅力：'９９' is not a valid integer value.", "Edit_Meili"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -223,7 +235,10 @@ TEST_F(RecordFormTest, RefusedNumberStoresNothingAtAll)
         form.texts = {"关", "羽", "云长", "x", "changed"};
         TickAllSkills(form);
         const OfficerTable before = table;
-        EXPECT_EQ(CommitRecordForm(form, Shown(), table, kSlot), c.message);
+        const std::optional<FormError> error = CommitRecordForm(form, Shown(), table, kSlot);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->message, c.message);
+        EXPECT_EQ(error->control, c.control);
         EXPECT_TRUE(SameTable(table, before));
     }
 }
@@ -234,7 +249,7 @@ TEST_F(RecordFormTest, FirstRefusedNumberInCommitOrderIsReported)
     form.numbers[FormNumber::DeadYear] = "x";
     form.numbers[FormNumber::Face] = "70000";
     form.numbers[FormNumber::Shengwang] = "-5";
-    EXPECT_EQ(CommitRecordForm(form, Shown(), table, kSlot), "数值 -5 超出范围，应在 0 到 65535 之间。");
+    EXPECT_EQ(Refusal(CommitRecordForm(form, Shown(), table, kSlot)), "名声：数值 -5 超出范围，应在 0 到 65535 之间。");
 }
 
 TEST_F(RecordFormTest, SkillsCommitOnlyTheBitsThatCarrySkills)
@@ -320,7 +335,7 @@ TEST_F(RecordFormTest, OverLongTextIsCutAtACharacterBoundary)
     } const cases[] = {
         {"three characters in a name", FormText::Xing, "张飞关", 0, std::string_view("\xD5\xC5\xB7\xC9\0", 5)},
         {"half a character left over", FormText::Ming, "a张飞", 0, std::string_view("a\xD5\xC5\0", 4)},
-        {"one-byte euro signs", FormText::Zi, "€€€€€", 0, std::string_view("\x80\x80\x80\x80\0", 5)},
+        {"one-byte euro signs", FormText::Yin, "€€€€€€€€€€€", 0, std::string_view("\x80\x80\x80\x80\x80\x80\x80\x80\x80\x80\0", 11)},
         {"reading", FormText::Yin, "abcdefghijkl", 0, std::string_view("abcdefghij\0", 11)},
         // 150 bytes of 张 and "a" fit; the CR LF pair would need 153.
         {"line break not split", FormText::Story, QString(75, u'张') + "a\nb", 148,
@@ -343,8 +358,41 @@ TEST_F(RecordFormTest, TextWithoutGbkFormIsRefusedAndNothingStored)
     form.numbers[FormNumber::Wuli] = "1";
     form.texts[FormText::Story] = "ok 😀";
     const OfficerTable before = table;
-    EXPECT_EQ(CommitRecordForm(form, Shown(), table, kSlot), "“列传”中有 GBK 无法表示的字符，请删去后再确认修改。");
+    EXPECT_EQ(Refusal(CommitRecordForm(form, Shown(), table, kSlot)), "“列传”中有 GBK 无法表示的字符，请删去后再确认修改。");
     EXPECT_TRUE(SameTable(table, before));
+}
+
+// Names and biography go to the game as Shift-JIS: a character no row of the table holds would
+// reach the game as its GBK bytes, another kanji or broken half-width letters there.
+TEST_F(RecordFormTest, TextTheGameCannotTakeIsRefusedNamingFieldAndCharacters)
+{
+    struct Case {
+        const char* name;
+        int text;
+        QString typed;
+        QString message;
+    } const cases[] = {
+        {"surname", FormText::Xing, "涿", "“姓”中的“涿”无法写入游戏的文件：游戏的字库里没有对应的字。请换用别的字后再确认修改。"},
+        {"each once, in order", FormText::Story, "诩郝a诩€",
+         "“列传”中的“诩、郝、€”无法写入游戏的文件：游戏的字库里没有对应的字。请换用别的字后再确认修改。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordForm form = Shown();
+        form.numbers[FormNumber::Wuli] = "1";
+        form.texts[c.text] = c.typed;
+        const OfficerTable before = table;
+        const std::optional<FormError> error = CommitRecordForm(form, Shown(), table, kSlot);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->message, c.message);
+        EXPECT_EQ(error->control, TextEditName(c.text));
+        EXPECT_TRUE(SameTable(table, before));
+    }
+
+    // The reading is carried as it is, so any GBK text goes.
+    RecordForm form = Shown();
+    form.texts[FormText::Yin] = "涿";
+    EXPECT_EQ(CommitRecordForm(form, Shown(), table, kSlot), std::nullopt);
 }
 
 TEST_F(RecordFormTest, SlotOutsideTheTableIsNeverTouched)

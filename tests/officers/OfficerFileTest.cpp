@@ -1,12 +1,22 @@
 #include "codeconv/Jislib.h"
 #include "officers/OfficerFile.h"
+#include "FileChecks.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <chrono>
+#include <fcntl.h>
+#include <functional>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -58,11 +68,14 @@ protected:
         ASSERT_EQ(f.write(bytes), bytes.size());
     }
 
-    QByteArray FileBytes(const QString& p) const
+    // The bytes of a regular file of sane size; empty for anything else.
+    QByteArray SmallFileBytes(const QString& p) const
     {
-        QFile f(p);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        const QFileInfo info(p);
+        return info.isFile() && info.size() < 2 * kFileSize ? FileBytes(p) : QByteArray();
     }
+
+    void ExpectClearMessage(const QString& message, const char* says) const { ::ExpectClearMessage(message, path, says); }
 
     // A fixture with random everything, and known values in slots 0, 54 and 109.
     QByteArray Fixture()
@@ -152,12 +165,45 @@ TEST_F(OfficerFileTest, SaveAfterLoadKeepsEveryByteTheEditorDoesNotOwn)
         }
     }
     EXPECT_EQ(after[At(54, 62)], 0x7E) << "an empty slot keeps its byte 62";
-    EXPECT_EQ(after.mid(At(0, 96), 11), before.mid(At(0, 96), 11)) << "Yin byte for byte";
-    EXPECT_EQ(after.mid(At(0, 24), 2), QByteArray("\xFF\xFF", 2)) << "65535 stays 65535";
     EXPECT_EQ(after.mid(At(54, 24), 2), QByteArray("\x5A\x00", 2)) << "the edit";
-    EXPECT_EQ(after.mid(At(0, 86), 5), QByteArray("\x94\xF5\0\0\0", 5)) << "zeros after the terminator";
-    EXPECT_EQ(after.mid(At(54, 86), 5), QByteArray("A\x93\xAA\0\0", 5)) << "the over-long text, cut";
-    EXPECT_EQ(after.mid(At(0, 107), 6), QByteArray("\x93\xAA\r\nA\0", 6));
+
+    // Nothing else changed: texts the editor was not asked to touch keep every byte of their
+    // fields, junk after a terminator and unterminated fields included.
+    QByteArray expected = before;
+    expected[At(54, 24)] = 0x5A;
+    expected[At(54, 25)] = 0x00;
+    for (int slot = 0; slot < 110; ++slot)
+        if (static_cast<unsigned char>(before[At(slot, 71)]) != 0xFF)
+            expected[At(slot, 62)] = 1;
+    EXPECT_EQ(after, expected);
+}
+
+// Kanji with several rows in the table (秋 and its variant 穐, 岩 and 巌), one that comes in
+// as "? " (柾) and one plain (雲): an open and a save write them all back as they were.
+TEST_F(OfficerFileTest, TextsSurviveASaveAndAnEditedTextIsWrittenAsShown)
+{
+    QByteArray before = Fixture();
+    Put(before, At(5, 81), {0x8F, 0x48, 0x8A, 0xE2, 0x00});             // 秋岩
+    Put(before, At(5, 86), {0x88, 0xAA, 0x8A, 0xDE, 0x00});             // 穐巌
+    Put(before, At(5, 91), {0x96, 0x8F, 0x89, 0x5F, 0x00});             // 柾雲
+    Put(before, At(5, 107), {0x8F, 0x48, 0x96, 0x8F, 0x00, 0x77, 0x88}); // 秋柾, junk after
+    WriteFile(before);
+    OfficerTable t;
+    ASSERT_FALSE(ReadOfficerFile(path, t));
+    EXPECT_EQ(FieldText(t.Zi[5]), "? \xD4\xC6");                          // "? "云
+    ASSERT_FALSE(WriteOfficerFile(path, t));
+    QByteArray after = FileBytes(path);
+    for (int slot = 0; slot < 110; ++slot)
+        after[At(slot, 62)] = before[At(slot, 62)];
+    EXPECT_EQ(after, before);
+
+    // The player types 秋 over the surname: the game gets 秋 (8F 48), not its variant 穐.
+    SetFieldText(t.Xing[5], "\xC7\xEF");
+    ASSERT_FALSE(WriteOfficerFile(path, t));
+    after = FileBytes(path);
+    EXPECT_EQ(after.mid(At(5, 81), 5), QByteArray("\x8F\x48\0\0\0", 5)) << "converted, zeros after";
+    EXPECT_EQ(after.mid(At(5, 86), 5), before.mid(At(5, 86), 5)) << "the given name is untouched";
+    EXPECT_EQ(after.mid(At(5, 107), 7), before.mid(At(5, 107), 7));
 }
 
 TEST_F(OfficerFileTest, SaveKeepsThePermissionsAndOverwritesAnOldBackup)
@@ -176,6 +222,72 @@ TEST_F(OfficerFileTest, SaveKeepsThePermissionsAndOverwritesAnOldBackup)
     ASSERT_FALSE(WriteOfficerFile(path, t));
     EXPECT_EQ(FileBytes(path + ".bak"), afterFirst) << "the backup holds the file as it was after the first save";
     EXPECT_EQ(QFile::permissions(path) & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    EXPECT_EQ(QFile::permissions(path + ".bak") & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup)
+        << "the backup has the file's own permissions";
+}
+
+TEST_F(OfficerFileTest, ASaveOverAFileChangedSinceItWasLoadedTouchesNothing)
+{
+    struct Change {
+        const char* name;
+        void (*apply)(const QString& path);
+        bool asks; // reported as changed, with no error: the caller asks the player
+        const char* says;
+    };
+    const Change changes[] = {
+        {"unchanged", [](const QString&) {}, false, nullptr},
+        {"an_officer_registered_by_the_game",
+         [](const QString& p) {
+             QFile f(p);
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             f.seek(At(40, 24));
+             f.write("\x4D", 1);
+         },
+         true, nullptr},
+        {"same_size_same_time_other_bytes",
+         [](const QString& p) {
+             const QDateTime when = QFileInfo(p).lastModified();
+             QFile f(p);
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             f.seek(At(99, 200));
+             f.write("\x01", 1);
+             f.setFileTime(when, QFileDevice::FileModificationTime);
+         },
+         true, nullptr},
+        {"truncated", [](const QString& p) { QFile(p).resize(4096); }, false, "截短"},
+    };
+    const QString backup = path + ".bak";
+    for (const Change& c : changes) {
+        SCOPED_TRACE(c.name);
+        WriteFile(Fixture());
+        {
+            QFile older(backup);
+            ASSERT_TRUE(older.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            older.write("older backup");
+        }
+        OfficerTable t;
+        QByteArray loaded;
+        ASSERT_FALSE(ReadOfficerFile(path, t, &loaded));
+        EXPECT_EQ(loaded, Fixture());
+        t.Wuli[40] = 99;
+        c.apply(path);
+        const QByteArray before = FileBytes(path);
+
+        const OfficerFileSave result = WriteOfficerFileIfUnchanged(path, t, loaded);
+        EXPECT_EQ(result.changedOnDisk, c.asks);
+        if (c.says) {
+            ASSERT_TRUE(result.error);
+            ExpectClearMessage(*result.error, c.says);
+        }
+        if (c.asks || c.says) {
+            EXPECT_EQ(FileBytes(path), before);
+            EXPECT_EQ(FileBytes(backup), "older backup");
+        } else {
+            EXPECT_FALSE(result.error);
+            EXPECT_EQ(result.written, FileBytes(path)) << "what was written is what the file holds";
+            EXPECT_EQ(FileBytes(backup), before);
+        }
+    }
 }
 
 TEST_F(OfficerFileTest, SaveThroughASymbolicLinkWritesItsTargetAndKeepsTheLink)
@@ -194,42 +306,105 @@ TEST_F(OfficerFileTest, SaveThroughASymbolicLinkWritesItsTargetAndKeepsTheLink)
     EXPECT_EQ(FileBytes(path + ".bak"), Fixture());
 }
 
+// Runs `call` on a thread. A call still blocked after two seconds (in an open of the FIFO at
+// `fifo`) is freed by opening the FIFO's other end, and counts as blocked.
+template <typename Call>
+bool FinishesWithoutBlocking(const QString& fifo, Call call)
+{
+    std::future<void> done = std::async(std::launch::async, call);
+    if (done.wait_for(std::chrono::seconds(2)) == std::future_status::ready)
+        return true;
+    const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0)
+        ::close(writer);
+    done.wait();
+    return false;
+}
+
+void MakeSocket(const QString& path)
+{
+    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    ASSERT_LT(name.size(), static_cast<qsizetype>(sizeof address.sun_path));
+    std::copy(name.begin(), name.end(), address.sun_path);
+    ASSERT_EQ(::bind(s, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ::close(s);
+}
+
+void Replace(const QString& path, const std::function<void(const QString&)>& make)
+{
+    QFile::remove(path);
+    make(path);
+}
+
 struct Refusal {
     const char* name;
-    void (*prepare)(const QString& path);
+    std::function<void(const QString& path)> prepare;
     bool save;
+    const char* says; // what the message must say
 };
 
-TEST_F(OfficerFileTest, RefusalsLeaveTheTableAndTheFileAsTheyWere)
+TEST_F(OfficerFileTest, RefusalsSayWhyAndLeaveTheTableTheFileAndTheBackupAsTheyWere)
 {
+    auto remove = [](const QString& p) { QFile::remove(p); };
+    auto shorten = [](const QString& p) { QFile(p).resize(kFileSize - 1); };
+    auto folder = [](const QString& p) { Replace(p, [](const QString& q) { QDir().mkdir(q); }); };
+    auto fifo = [](const QString& p) { Replace(p, [](const QString& q) { ::mkfifo(QFile::encodeName(q).constData(), 0644); }); };
+    auto socket = [](const QString& p) { Replace(p, MakeSocket); };
+    auto zeros = [](const QString& p) { Replace(p, [](const QString& q) { QFile::link("/dev/zero", q); }); };
+    auto grown = [](qint64 size) { return [size](const QString& p) { QFile(p).resize(size); }; };
     const Refusal refusals[] = {
-        {"load_missing", [](const QString& p) { QFile::remove(p); }, false},
-        {"load_short", [](const QString& p) { QFile(p).resize(kFileSize - 1); }, false},
-        {"load_directory", [](const QString& p) { QFile::remove(p); QDir().mkdir(p); }, false},
-        {"save_missing", [](const QString& p) { QFile::remove(p); }, true},
-        {"save_short", [](const QString& p) { QFile(p).resize(kFileSize - 1); }, true},
-        {"save_backup_is_directory", [](const QString& p) { QDir().mkdir(p + ".bak"); }, true},
+        {"load_missing", remove, false, "不存在"},
+        {"load_short", shorten, false, "不足"},
+        {"load_directory", folder, false, "文件夹"},
+        {"load_fifo", fifo, false, "命名管道"},
+        {"load_socket", socket, false, "套接字"},
+        {"load_device_zero", zeros, false, "设备"},
+        {"load_a_byte_over_the_limit", grown(1024 * 1024 + 1), false, "上限"},
+        {"load_5_GiB", grown(qint64{5} << 30), false, "上限"},
+        {"save_missing", remove, true, "不存在"},
+        {"save_short", shorten, true, "不足"},
+        {"save_directory", folder, true, "文件夹"},
+        {"save_fifo", fifo, true, "命名管道"},
+        {"save_device_zero", zeros, true, "设备"},
+        {"save_a_byte_over_the_limit", grown(1024 * 1024 + 1), true, "上限"},
+        {"save_backup_is_directory", [folder](const QString& p) { folder(p + ".bak"); }, true, "文件夹"},
     };
+    const QString backup = path + ".bak";
     for (const Refusal& r : refusals) {
         SCOPED_TRACE(r.name);
         QDir(path).removeRecursively();
-        QDir(path + ".bak").removeRecursively();
-        QFile::remove(path + ".bak");
+        QDir(backup).removeRecursively();
+        QFile::remove(path);
         WriteFile(Fixture());
+        {
+            QFile older(backup);
+            ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+            older.write("older backup");
+        }
         OfficerTable t;
         ASSERT_FALSE(ReadOfficerFile(path, t));
         t.Wuli[3] = 1234;
         r.prepare(path);
-        const QByteArray before = FileBytes(path);
+        const QByteArray before = SmallFileBytes(path);
+        const QByteArray backupBefore = SmallFileBytes(backup);
         const OfficerTable tableBefore = t;
 
-        const std::optional<QString> error = r.save ? WriteOfficerFile(path, t) : ReadOfficerFile(path, t);
+        std::optional<QString> error;
+        ASSERT_TRUE(FinishesWithoutBlocking(path, [&] {
+            error = r.save ? WriteOfficerFile(path, t) : ReadOfficerFile(path, t);
+        }));
         ASSERT_TRUE(error);
-        EXPECT_TRUE(error->contains(path)) << error->toStdString();
-        EXPECT_EQ(FileBytes(path), before);
+        ExpectClearMessage(*error, r.says);
+        EXPECT_EQ(SmallFileBytes(path), before);
+        EXPECT_EQ(SmallFileBytes(backup), backupBefore);
         EXPECT_EQ(t.Wuli, tableBefore.Wuli);
         EXPECT_EQ(t.Story, tableBefore.Story);
+        ExpectNothingElseIn(dir.path());
     }
+    QFile::remove(path); // the sparse giant
 }
 
 } // namespace
