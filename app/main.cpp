@@ -33,7 +33,7 @@ void InstallQtTexts(QTranslator& qtTexts)
 struct GameSearch {
     QString home = QDir::homePath();
     WineScan scan = ScanWinePrefixes(home, qEnvironmentVariable("WINEPREFIX"));
-    std::unique_ptr<Registry> registry = GameRegistry(scan);
+    std::unique_ptr<Registry> registry = GamePrefixRegistry(scan);
 
     InstallDirEnv Env(Prompts& prompts) const
     {

@@ -213,7 +213,7 @@ QString TPrsnFolder(const QString& prefix)
     return {};
 }
 
-std::unique_ptr<Registry> GameRegistry(const WineScan& scan)
+std::unique_ptr<Registry> GamePrefixRegistry(const WineScan& scan)
 {
 #ifndef Q_OS_WIN
     return std::make_unique<WineRegistry>(scan.gamePrefix.isEmpty() ? WineRegistry::DefaultPrefix() : scan.gamePrefix);

@@ -38,7 +38,7 @@ QString TPrsnFolder(const QString& prefix);
 
 // The current user's hive the game's key is read from: the scan's game prefix, or Wine's own
 // default prefix when none holds the key (Windows: the real registry).
-std::unique_ptr<Registry> GameRegistry(const WineScan& scan);
+std::unique_ptr<Registry> GamePrefixRegistry(const WineScan& scan);
 
 // `path` with the home folder shown as "~", for showing to the player.
 QString ShownPath(const QString& path, const QString& home);

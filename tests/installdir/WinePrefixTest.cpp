@@ -59,7 +59,7 @@ TEST(WinePrefix, ALutrisPrefixWithoutItsCLinkIsFoundWithoutTheChooser)
 
     const WineScan scan = ScanWinePrefixes(home.path(), {});
     ASSERT_EQ(scan.gamePrefix, prefix);
-    const std::unique_ptr<Registry> registry = GameRegistry(scan);
+    const std::unique_ptr<Registry> registry = GamePrefixRegistry(scan);
     RecordingPrompts prompts;
     ModalDriver noChooser;
     const ArchivePaths paths =
