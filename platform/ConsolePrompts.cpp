@@ -35,3 +35,18 @@ Prompts::Answer ConsolePrompts::AskUnsaved(QWidget*, const QString&, bool)
 {
     return Answer::Cancel;
 }
+
+Prompts::Answer ConsolePrompts::AskUncommitted(QWidget*, const QString&)
+{
+    return Answer::Cancel;
+}
+
+bool ConsolePrompts::Confirm(QWidget*, const QString&, const QString&)
+{
+    return false;
+}
+
+Prompts::DiskAnswer ConsolePrompts::AskFileChanged(QWidget*, const QString&, bool)
+{
+    return DiskAnswer::Cancel;
+}
