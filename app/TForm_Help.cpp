@@ -1,11 +1,11 @@
 #include "TForm_Help.h"
 
+#include "app/InstalledFiles.h"
 #include "platform/Fonts.h"
 #include "ui_TForm_Help.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
@@ -69,7 +69,7 @@ TForm_Help::~TForm_Help() = default;
 
 QUrl TForm_Help::ProjectPage()
 {
-    return QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("README.md")));
+    return QUrl::fromLocalFile(ReadmePath(QCoreApplication::applicationDirPath()));
 }
 
 void TForm_Help::SetLinkLook(QLabel* label, bool highlighted)

@@ -33,7 +33,7 @@ public:
 
     // Opens the project's page; tests replace it.
     std::function<void(const QUrl&)> openUrl;
-    // The page the links open: the README installed beside the program.
+    // The page the links open: the README installed with the program.
     static QUrl ProjectPage();
 
 protected:

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/InstalledFiles.h"
 #include "app/TForm_Help.h"
 #include "codeconv/Jislib.h"
 #include "editor/TForm_Main.h"
@@ -77,6 +78,8 @@ int main(int argc, char** argv)
     }
 
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(DesktopFileName());
     QTranslator qtTexts;
     InstallQtTexts(qtTexts);
     // Qt has taken its own options (-platform, -style) off the line by now.

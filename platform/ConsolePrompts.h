@@ -3,7 +3,7 @@
 #include "Prompts.h"
 
 // Prompts for a run without windows: messages go to the error stream, and nothing is answered
-// (an open dialog is cancelled, unsaved edits are kept).
+// (an open dialog is cancelled, every question is answered "cancel" or "no", so edits are kept).
 class ConsolePrompts final : public Prompts {
 public:
     void ShowMessage(QWidget* parent, const QString& text) override;

@@ -1,5 +1,6 @@
-// Draws the program's own pictures into resources/pictures: the placeholder portrait, and the
-// corner pictures and ornamental strips of the splash window. Run by hand; the PNGs are committed.
+// Draws the program's own pictures into resources/pictures: the placeholder portrait, the corner
+// pictures and ornamental strips of the splash window, and the program's icon (PNGs of the sizes
+// desktops ask for, and the same drawing as SVG). Run by hand; the files are committed.
 //
 //   make_pictures <resources/pictures>
 
@@ -8,7 +9,10 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -119,10 +123,147 @@ QImage Strip(bool vertical)
     return image.transformed(QTransform().rotate(90));
 }
 
+// The icon is a list of filled outlines on a 512-unit square, so that every PNG and the SVG are
+// one drawing: a red lacquer tile with a gold rim, an old coin as on the splash corners, and a
+// quill across it leaving a stroke of ink.
+struct Layer {
+    QPainterPath path;
+    QColor colour;
+};
+
+QPainterPath Stroke(const QPainterPath& line, qreal width)
+{
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(Qt::RoundCap);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    return stroker.createStroke(line).simplified();
+}
+
+// Small sizes leave out the thin lines, which would only blur at a few pixels.
+std::vector<Layer> IconLayers(bool detailed)
+{
+    std::vector<Layer> layers;
+    QPainterPath tile;
+    tile.addRoundedRect(QRectF(24, 24, 464, 464), 92, 92);
+    layers.push_back({tile, kRed});
+    QPainterPath rim; // two outlines filled odd-even: a ring
+    rim.addRoundedRect(QRectF(44, 44, 424, 424), 74, 74);
+    rim.addRoundedRect(QRectF(62, 62, 388, 388), 58, 58);
+    layers.push_back({rim, kGold});
+
+    const QPointF centre(226, 236);
+    QPainterPath coin;
+    coin.addEllipse(centre, 150, 150);
+    coin.addRect(QRectF(centre.x() - 46, centre.y() - 46, 92, 92));
+    layers.push_back({coin, kGold});
+    if (detailed) {
+        QPainterPath groove;
+        groove.addEllipse(centre, 126, 126);
+        groove.addEllipse(centre, 116, 116);
+        layers.push_back({groove, kInk});
+    }
+
+    // The quill lies along the x axis of its own frame, nib at the origin, then is turned into place.
+    QPainterPath vane;
+    vane.moveTo(96, 0);
+    vane.cubicTo(150, -60, 300, -80, 430, -6);
+    vane.lineTo(430, 0);
+    vane.cubicTo(330, 46, 170, 44, 96, 0);
+    vane.closeSubpath();
+    QPainterPath shaft;
+    shaft.moveTo(18, 0);
+    shaft.lineTo(400, 0);
+    QPainterPath nib;
+    nib.moveTo(0, 0);
+    nib.lineTo(34, -11);
+    nib.lineTo(34, 11);
+    nib.closeSubpath();
+    QTransform place;
+    place.translate(112, 404);
+    place.rotate(-45);
+    layers.push_back({place.map(Stroke(vane, 16)), kInk});
+    layers.push_back({place.map(vane), kPaper});
+    layers.push_back({place.map(Stroke(shaft, detailed ? 9 : 16)), kInk});
+    layers.push_back({place.map(nib), kInk});
+    if (detailed) {
+        for (const qreal x : {170.0, 250.0, 330.0}) {
+            QPainterPath barb;
+            barb.moveTo(x, 0);
+            barb.lineTo(x + 40, -30);
+            layers.push_back({place.map(Stroke(barb, 5)), kGold});
+        }
+    }
+
+    QPainterPath ink; // the mark the quill has just made
+    ink.moveTo(92, 440);
+    ink.cubicTo(160, 420, 230, 452, 300, 428);
+    layers.push_back({Stroke(ink, detailed ? 18 : 28), kInk});
+    return layers;
+}
+
+QImage Icon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 512.0, size / 512.0);
+    p.setPen(Qt::NoPen);
+    for (const Layer& layer : IconLayers(size >= 48)) {
+        p.setBrush(layer.colour);
+        p.drawPath(layer.path);
+    }
+    return image;
+}
+
+QString SvgNumber(qreal v)
+{
+    return QString::number(v, 'f', 2).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
+}
+
+// One path element per layer; Qt's outlines hold only moves, lines and cubic curves.
+QString IconSvg()
+{
+    QString svg = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"512\" height=\"512\" "
+                                 "viewBox=\"0 0 512 512\">\n");
+    for (const Layer& layer : IconLayers(true)) {
+        QString d;
+        for (int i = 0; i < layer.path.elementCount(); ++i) {
+            const QPainterPath::Element e = layer.path.elementAt(i);
+            if (e.type == QPainterPath::MoveToElement)
+                d += i == 0 ? QStringLiteral("M") : QStringLiteral("Z M");
+            else if (e.type == QPainterPath::LineToElement)
+                d += QStringLiteral(" L");
+            else if (e.type == QPainterPath::CurveToElement)
+                d += QStringLiteral(" C");
+            d += QLatin1Char(' ') + SvgNumber(e.x) + QLatin1Char(' ') + SvgNumber(e.y);
+        }
+        svg += QStringLiteral("  <path fill=\"%1\" fill-rule=\"%2\" d=\"%3 Z\"/>\n")
+                   .arg(layer.colour.name(),
+                        layer.path.fillRule() == Qt::OddEvenFill ? QStringLiteral("evenodd")
+                                                                 : QStringLiteral("nonzero"),
+                        d);
+    }
+    return svg + QStringLiteral("</svg>\n");
+}
+
 bool Save(const QImage& image, const QString& dir, const QString& name)
 {
     const QString path = QDir(dir).filePath(name);
     if (!image.save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+bool SaveText(const QString& text, const QString& dir, const QString& name)
+{
+    const QString path = QDir(dir).filePath(name);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0 || !file.commit()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -147,5 +288,10 @@ int main(int argc, char** argv)
         ok = Save(Corner(i), dir, QString::fromLatin1(corners[i])) && ok;
     ok = Save(Strip(false), dir, QStringLiteral("strip_h.png")) && ok;
     ok = Save(Strip(true), dir, QStringLiteral("strip_v.png")) && ok;
+    // The sizes of the hicolor theme's PNG folders; the window icon and the install rules take
+    // whatever is drawn here.
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512})
+        ok = Save(Icon(size), dir, QStringLiteral("icon_%1.png").arg(size)) && ok;
+    ok = SaveText(IconSvg(), dir, QStringLiteral("icon.svg")) && ok;
     return ok ? 0 : 1;
 }

@@ -19,9 +19,9 @@
 
 namespace {
 
-class GameRegistry final : public Registry {
+class SampleRegistry final : public Registry {
 public:
-    explicit GameRegistry(QString dir) : dir_(std::move(dir)) {}
+    explicit SampleRegistry(QString dir) : dir_(std::move(dir)) {}
     RegistryValue ReadValue(const QString&, const QString&) const override
     {
         return {RegistryValue::Kind::Text, dir_};
@@ -70,7 +70,7 @@ int main(int argc, char** argv)
     splash.close();
 
     RecordingPrompts prompts;
-    GameRegistry registry(game.path());
+    SampleRegistry registry(game.path());
     TForm_Main window(InstallDirEnv{registry, prompts, game.path()});
     window.show();
     prompts.openFileAnswers.push_back(game.filePath(kSampleOfficerFile));
