@@ -2,12 +2,14 @@
 //
 // The expected results come from a walk written here after the rule: a byte below 0x80 passes
 // alone, any other byte takes the next one with it, and a pair is replaced by the first row that
-// holds it or left alone. The rows are scanned here, not looked up through the program's index.
+// holds it or left alone; to Shift-JIS, a row that pairs a character with itself comes before
+// the first row. The rows are scanned here, not looked up through the program's index.
 
 #include "fuzz/FuzzCheck.h"
 
 #include "codeconv/Jislib.h"
 
+#include <QStringDecoder>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -38,6 +40,24 @@ void BuildReference()
         ref.gbkOfJis[JisCodes[row]] = GbkCodes[row];
     }
     ref.jisOfGbk[0] = ref.gbkOfJis[0] = 0;
+    // The same character on both sides, told by Qt's own converters; the first such row wins.
+    std::array<bool, 65536> self{};
+    for (int row = 0; row < kCodeTableRows; ++row) {
+        const std::uint16_t gbk = GbkCodes[row];
+        const std::uint16_t jis = JisCodes[row];
+        if (gbk == 0 || jis == 0 || (gbk & 0xFF) < 0x80 || self[gbk])
+            continue;
+        const char jisBytes[2] = {static_cast<char>(jis >> 8), static_cast<char>(jis & 0xFF)};
+        const char gbkBytes[2] = {static_cast<char>(gbk & 0xFF), static_cast<char>(gbk >> 8)};
+        QStringDecoder fromJis("windows-31j");
+        QStringDecoder fromGbk("GBK");
+        const QString a = fromJis.decode(QByteArrayView(jisBytes, 2));
+        const QString b = fromGbk.decode(QByteArrayView(gbkBytes, 2));
+        if (!fromJis.hasError() && !fromGbk.hasError() && a.size() == 1 && a == b) {
+            self[gbk] = true;
+            ref.jisOfGbk[gbk] = jis;
+        }
+    }
     for (int code = 0; code < 65536; ++code)
         if ((code & 0xFF) >= 0x80 && ref.jisOfGbk[code] != 0)
             ref.mappedGbk.push_back(static_cast<std::uint16_t>(code));
