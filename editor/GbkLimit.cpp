@@ -26,7 +26,8 @@ qsizetype CodePointLength(const QString& text, qsizetype i)
 }
 
 // Walks a text one character at a time: a line break ("\r\n", "\r" or "\n") is one character
-// stored as CR LF; every other character is its GBK bytes, or nothing when it has none.
+// stored as CR LF; every other character is its GBK bytes, or nothing when it has none. The visit
+// gets the bytes and the character as the text holds it.
 template <typename Visit>
 void ForEachGbkCharacter(const QString& text, Visit&& visit)
 {
@@ -34,8 +35,10 @@ void ForEachGbkCharacter(const QString& text, Visit&& visit)
     std::optional<QStringEncoder> encoder(std::in_place, "GBK");
     for (qsizetype i = 0; i < text.size();) {
         if (IsLineBreak(text[i])) {
-            i += text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
-            if (!visit(std::optional<QByteArray>(crlf)))
+            const qsizetype n = text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
+            const QStringView character = QStringView(text).mid(i, n);
+            i += n;
+            if (!visit(std::optional<QByteArray>(crlf), character))
                 return;
             continue;
         }
@@ -48,8 +51,9 @@ void ForEachGbkCharacter(const QString& text, Visit&& visit)
             else
                 bytes = std::move(encoded);
         }
+        const QStringView character = QStringView(text).mid(i, n);
         i += n;
-        if (!visit(bytes))
+        if (!visit(bytes, character))
             return;
     }
 }
@@ -93,7 +97,7 @@ GbkMeasure MeasureGbk(const QString& text, TextCode code)
         return {Saturated(whole->size()), 0};
     qsizetype bytes = 0;
     int unencodable = 0;
-    ForEachGbkCharacter(text, [&](const std::optional<QByteArray>& c) {
+    ForEachGbkCharacter(text, [&](const std::optional<QByteArray>& c, QStringView) {
         if (const std::optional<QByteArray> kept = Storable(c, code))
             bytes += kept->size();
         else
@@ -132,14 +136,7 @@ std::optional<LimitedEdit> LimitEdit(const QString& before, const QString& after
     QString kept;
     QString refused;
     bool full = false;
-    qsizetype i = 0;
-    ForEachGbkCharacter(inserted, [&](const std::optional<QByteArray>& c) {
-        // The characters of `inserted` in step with the walk: a line break may be two.
-        qsizetype n = inserted[i].isHighSurrogate() && i + 1 < inserted.size() ? 2 : 1;
-        if (inserted[i] == u'\r' && i + 1 < inserted.size() && inserted[i + 1] == u'\n')
-            n = 2;
-        const QString character = inserted.mid(i, n);
-        i += n;
+    ForEachGbkCharacter(inserted, [&](const std::optional<QByteArray>& c, QStringView character) {
         const std::optional<QByteArray> bytes = Storable(c, code);
         if (!bytes) {
             if (!refused.contains(character))
@@ -185,7 +182,7 @@ std::optional<QByteArray> GbkFieldBytes(const QString& text, int maxBytes)
     // Too long: keep whole characters only. A byte count alone cannot find the boundaries,
     // since GBK has one-byte characters of 0x80 and above (the euro sign is 0x80).
     QByteArray kept;
-    ForEachGbkCharacter(text, [&](const std::optional<QByteArray>& c) {
+    ForEachGbkCharacter(text, [&](const std::optional<QByteArray>& c, QStringView) {
         if (kept.size() + c->size() > maxBytes)
             return false;
         kept += *c;
